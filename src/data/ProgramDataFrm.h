@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/db/DataSource.h"
+#include "platform/db/Database.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+// The data module: the one connection to the database "ScheduleDatabase" and, for each of the seven
+// tables, its table object, data source and query object. Every window reads and edits the tables
+// through these shared objects, so the record rules attached here hold whichever window causes a
+// change.
+class TProgramDataForm : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TProgramDataForm(const DatabaseLocation &location, QObject *parent = nullptr);
+    ~TProgramDataForm() override;
+
+    // Connects and opens the seven tables in their fixed order. Throws EDatabaseError with a message
+    // that names the database looked for and what failed.
+    void DataModuleCreate();
+
+    TDatabase ScheduleDatabase;
+
+    TTable UserSettingsTable;
+    TTable SecurityTable;
+    TTable SettingsTable;
+    TTable TypeTable;
+    TTable ResourceTable;
+    TTable ScheduleTable;
+    TTable RestrictTable;
+
+    TDataSource UserSettingsSource;
+    TDataSource SecuritySource;
+    TDataSource SettingsSource;
+    TDataSource TypeSource;
+    TDataSource ResourceSource;
+    TDataSource ScheduleSource;
+    TDataSource RestrictSource;
+
+    TQuery UserSettingsQuery;
+    TQuery SecurityQuery;
+    TQuery SettingsQuery;
+    TQuery TypeQuery;
+    TQuery ResourceQuery;
+    TQuery ScheduleQuery;
+    TQuery RestrictQuery;
+
+    // The restricted resources the logged-on user is listed for (ResourceIDs as text).
+    QStringList AllowedResources;
+
+    // State of the record rules.
+    QString OldUserID;
+    QString UserFilterID;
+    int RestrictResourceID = 0;
+
+private:
+    void defineLookupFields();
+    QList<TTable *> tablesInOpeningOrder();
+};
+
+// The data module of this run; created at start-up.
+extern TProgramDataForm *ProgramDataForm;

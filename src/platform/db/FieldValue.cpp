@@ -1,0 +1,200 @@
+#include "platform/db/FieldValue.h"
+
+#include "platform/db/DatabaseError.h"
+#include "platform/db/TimeValue.h"
+
+#include <cmath>
+
+namespace FieldValue {
+
+namespace {
+
+const QString IsoDateFormat = QStringLiteral("yyyy-MM-dd");
+const QString IsoTimeFormat = QStringLiteral("HH:mm:ss.zzz");
+const QString IsoDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
+
+double storedTimeToDays(FieldKind kind, const QVariant &stored)
+{
+    switch (stored.typeId()) {
+    case QMetaType::QDate:
+        return TimeValue::fromDate(stored.toDate());
+    case QMetaType::QTime:
+        return TimeValue::fromTime(stored.toTime());
+    case QMetaType::QDateTime:
+        return TimeValue::fromDateTime(stored.toDateTime());
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return stored.toDouble();
+    default:
+        break;
+    }
+    const QString text = stored.toString().trimmed();
+    if (kind == FieldKind::Date)
+        return TimeValue::fromDate(QDate::fromString(text.left(10), IsoDateFormat));
+    if (kind == FieldKind::Time) {
+        QTime t = QTime::fromString(text, IsoTimeFormat);
+        if (!t.isValid())
+            t = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
+        return TimeValue::fromTime(t);
+    }
+    QDateTime dt = QDateTime::fromString(text, IsoDateTimeFormat);
+    if (!dt.isValid())
+        dt = QDateTime::fromString(text, Qt::ISODateWithMs);
+    return TimeValue::fromDateTime(dt);
+}
+
+// Dates and times go to both engines as ISO text: SQLite keeps the text (which sorts in time order)
+// and PostgreSQL parses it into its date, time or timestamp column. Binding Qt's own date types
+// would let the PostgreSQL driver shift local times through UTC.
+QVariant timeToStorage(FieldKind kind, double days)
+{
+    switch (kind) {
+    case FieldKind::Date:
+        return TimeValue::toDate(days).toString(IsoDateFormat);
+    case FieldKind::Time:
+        return TimeValue::toTime(days).toString(IsoTimeFormat);
+    default:
+        return TimeValue::toDateTime(days).toString(IsoDateTimeFormat);
+    }
+}
+
+bool isTimeKind(FieldKind kind)
+{
+    return kind == FieldKind::Date || kind == FieldKind::Time || kind == FieldKind::DateTime;
+}
+
+} // namespace
+
+bool isNull(const QVariant &value)
+{
+    return !value.isValid() || value.isNull();
+}
+
+QVariant toStorage(EngineKind engine, FieldKind kind, const QVariant &value)
+{
+    if (isNull(value))
+        return QVariant();
+    if (value.metaType() == QMetaType::fromType<Typed>()) {
+        const Typed typed = value.value<Typed>();
+        return timeToStorage(typed.kind, typed.value);
+    }
+    switch (kind) {
+    case FieldKind::AutoInc:
+    case FieldKind::Integer:
+        return asInteger(value);
+    case FieldKind::String:
+    case FieldKind::Memo:
+        return value.toString();
+    case FieldKind::Logical:
+        return engine == EngineKind::PostgreSQL ? QVariant(asBoolean(value)) : QVariant(asBoolean(value) ? 1 : 0);
+    case FieldKind::Float:
+        return asFloat(value);
+    case FieldKind::Date:
+    case FieldKind::Time:
+    case FieldKind::DateTime:
+        return timeToStorage(kind, asFloat(value));
+    }
+    return value;
+}
+
+QVariant paramToStorage(EngineKind engine, const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return toStorage(engine, FieldKind::Logical, value);
+    case QMetaType::Double:
+        return toStorage(engine, FieldKind::Float, value);
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+        return value;
+    default:
+        return toStorage(engine, FieldKind::String, value);
+    }
+}
+
+QVariant fromStorage(FieldKind kind, const QVariant &stored)
+{
+    if (isNull(stored))
+        return QVariant();
+    if (isTimeKind(kind))
+        return storedTimeToDays(kind, stored);
+    switch (kind) {
+    case FieldKind::AutoInc:
+    case FieldKind::Integer:
+        return asInteger(stored);
+    case FieldKind::String:
+    case FieldKind::Memo:
+        return stored.toString();
+    case FieldKind::Logical:
+        return asBoolean(stored);
+    case FieldKind::Float:
+        return asFloat(stored);
+    default:
+        return stored;
+    }
+}
+
+int asInteger(const QVariant &value, int defaultValue)
+{
+    if (isNull(value))
+        return defaultValue;
+    if (value.typeId() == QMetaType::Double)
+        return int(std::llround(value.toDouble()));
+    bool ok = false;
+    int result = value.toInt(&ok);
+    if (!ok) {
+        double d = value.toString().trimmed().toDouble(&ok);
+        if (!ok)
+            throw EDatabaseError(QStringLiteral("'%1' is not a valid integer value").arg(value.toString()));
+        result = int(std::llround(d));
+    }
+    return result;
+}
+
+bool asBoolean(const QVariant &value, bool defaultValue)
+{
+    if (isNull(value))
+        return defaultValue;
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.toBool();
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Double:
+        return value.toDouble() != 0.0;
+    default:
+        break;
+    }
+    const QString text = value.toString().trimmed();
+    if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text == QLatin1String("1")
+        || text.compare(QLatin1String("t"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 || text == QLatin1String("0")
+        || text.compare(QLatin1String("f"), Qt::CaseInsensitive) == 0 || text.isEmpty())
+        return false;
+    throw EDatabaseError(QStringLiteral("'%1' is not a valid logical value").arg(text));
+}
+
+double asFloat(const QVariant &value, double defaultValue)
+{
+    if (isNull(value))
+        return defaultValue;
+    bool ok = false;
+    double result = value.toDouble(&ok);
+    if (!ok)
+        throw EDatabaseError(QStringLiteral("'%1' is not a valid floating point value").arg(value.toString()));
+    return result;
+}
+
+QString asString(const QVariant &value, const QString &defaultValue)
+{
+    return isNull(value) ? defaultValue : value.toString();
+}
+
+QVariant date(double value) { return QVariant::fromValue(Typed{FieldKind::Date, value}); }
+QVariant time(double value) { return QVariant::fromValue(Typed{FieldKind::Time, value}); }
+QVariant dateTime(double value) { return QVariant::fromValue(Typed{FieldKind::DateTime, value}); }
+
+} // namespace FieldValue

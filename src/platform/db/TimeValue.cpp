@@ -1,0 +1,74 @@
+#include "platform/db/TimeValue.h"
+
+#include <cmath>
+
+namespace TimeValue {
+
+QDate epoch()
+{
+    return QDate(1899, 12, 30);
+}
+
+double fromDate(const QDate &date)
+{
+    return date.isValid() ? double(epoch().daysTo(date)) : 0.0;
+}
+
+double fromTime(const QTime &time)
+{
+    return time.isValid() ? time.msecsSinceStartOfDay() / MillisecondsPerDay : 0.0;
+}
+
+double fromDateTime(const QDateTime &dateTime)
+{
+    return fromDate(dateTime.date()) + fromTime(dateTime.time());
+}
+
+QDate toDate(double value)
+{
+    return epoch().addDays(qint64(std::floor(value)));
+}
+
+QTime toTime(double value)
+{
+    double fraction = value - std::floor(value);
+    qint64 ms = qint64(std::llround(fraction * MillisecondsPerDay));
+    if (ms >= qint64(MillisecondsPerDay))
+        ms = qint64(MillisecondsPerDay) - 1;
+    return QTime::fromMSecsSinceStartOfDay(int(ms));
+}
+
+QDateTime toDateTime(double value)
+{
+    // Rounding the whole value to the millisecond first keeps 23:59:59.9996 from landing on the
+    // wrong day.
+    qint64 ms = std::llround(value * MillisecondsPerDay);
+    qint64 day = ms >= 0 ? ms / qint64(MillisecondsPerDay) : -((-ms + qint64(MillisecondsPerDay) - 1) / qint64(MillisecondsPerDay));
+    qint64 rest = ms - day * qint64(MillisecondsPerDay);
+    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(rest)));
+}
+
+double now()
+{
+    return fromDateTime(QDateTime::currentDateTime());
+}
+
+double today()
+{
+    return fromDate(QDate::currentDate());
+}
+
+QString toShortDateText(double value)
+{
+    return toDate(value).toString(QStringLiteral("MM/dd/yyyy"));
+}
+
+double fromShortDateText(const QString &text)
+{
+    QDate date = QDate::fromString(text.trimmed(), QStringLiteral("MM/dd/yyyy"));
+    if (!date.isValid())
+        date = QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
+    return date.isValid() ? fromDate(date) : 0.0;
+}
+
+} // namespace TimeValue
