@@ -132,6 +132,9 @@ void Init(const DatabaseLocation &location, bool replace)
         createPostgresDatabaseIfMissing(location);
     TDatabase database(location, QStringLiteral("quorvel-db"));
     database.Open(true);
+    // The old tables go in the same unit that creates the new ones: when creating fails, the
+    // database that was there is still there.
+    Transaction transaction(database);
     if (database.SchemaExists()) {
         if (!replace)
             throw EDatabaseError(QStringLiteral("A Quorvel database already exists at %1; "
@@ -145,7 +148,6 @@ void Init(const DatabaseLocation &location, bool replace)
     } else if (replace) {
         DropAll(database);
     }
-    Transaction transaction(database);
     for (const QString &statement : Schema::createStatements(database.engine()))
         database.exec(statement);
     writeDefaultSettings(database);

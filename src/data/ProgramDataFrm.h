@@ -55,12 +55,31 @@ public:
     QStringList AllowedResources;
 
     // State of the record rules.
-    QString OldUserID;
-    QString UserFilterID;
-    int RestrictResourceID = 0;
+    QString OldUserID;          // the UserID of the user record being edited, as it was before
+    QString UserFilterID;       // when set, the users filter lets only this user through
+    int RestrictResourceID = 0; // the resource whose restricted-users rows are shown and added
+
+    // The record rules. Each before-event runs in the transaction of the post or delete it belongs
+    // to, so a cascade and its write are stored together or not at all.
+    void UserSettingsTableBeforeEdit(TTable &table);
+    void UserSettingsTableBeforePost(TTable &table);
+    void UserSettingsTableBeforeDelete(TTable &table);
+    bool UserSettingsTableFilterRecord(const TRecord &record) const;
+    bool SecurityTableFilterRecord(const TRecord &record) const;
+    void TypeTableBeforePost(TTable &table);
+    void ResourceTableBeforePost(TTable &table);
+    void ResourceTableBeforeDelete(TTable &table);
+    void ResourceTableNewRecord(TTable &table);
+    bool ResourceTableFilterRecord(const TRecord &record) const;
+    void ScheduleTableBeforePost(TTable &table);
+    void ScheduleTableNewRecord(TTable &table);
+    void RestrictTableNewRecord(TTable &table);
+    bool RestrictTableFilterRecord(const TRecord &record) const;
 
 private:
     void defineLookupFields();
+    void attachRecordRules();
+    void renameUserEverywhere(const QString &oldID, const QString &newID);
     QList<TTable *> tablesInOpeningOrder();
 };
 

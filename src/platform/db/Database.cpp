@@ -79,7 +79,10 @@ void TDatabase::Open(bool createIfMissing)
         db.setConnectOptions(QStringLiteral("application_name=%1;connect_timeout=10").arg(quotedOption(m_applicationName)));
     }
     if (!db.open()) {
-        const QString message = engineMessage(db.lastError());
+        QString message = engineMessage(db.lastError());
+        // SQLite's own message ("unable to open database file") does not say which file.
+        if (m_location.engine == EngineKind::SQLite)
+            message = QStringLiteral("%1: %2").arg(m_location.describe(), message);
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
         throw EDatabaseError(message);
@@ -120,8 +123,13 @@ QSqlQuery TDatabase::exec(const QString &sql, const QVariantList &bindings)
             ok = query.exec();
         }
     }
-    if (!ok)
+    if (!ok) {
+        // PostgreSQL refuses every later statement of the unit, SQLite would commit the rest: on
+        // both, a unit with a failed statement must not commit.
+        if (m_transactionDepth > 0)
+            m_rollbackOnly = true;
         throw EDatabaseError(engineMessage(query.lastError()));
+    }
     return query;
 }
 
@@ -163,7 +171,14 @@ void TDatabase::commit()
         rollback();
         throw EDatabaseError(QStringLiteral("The transaction was rolled back because part of it failed"));
     }
-    exec(QStringLiteral("COMMIT"));
+    try {
+        exec(QStringLiteral("COMMIT"));
+    } catch (const EDatabaseError &) {
+        // SQLite leaves the transaction open when it refuses a commit: end it, or every later unit
+        // would run inside it and never be stored.
+        rollback();
+        throw;
+    }
     m_transactionDepth = 0;
 }
 

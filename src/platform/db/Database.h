@@ -34,6 +34,8 @@ public:
 
     // Transactions nest: only the outermost one talks to the engine. On SQLite the outermost one
     // takes the write lock at once (BEGIN IMMEDIATE), so a check-then-write cannot be overtaken.
+    // A unit in which a statement or an inner unit failed never commits: commit() rolls it back
+    // and throws, as it does when the engine refuses the commit itself.
     void beginTransaction();
     void commit();
     void rollback();

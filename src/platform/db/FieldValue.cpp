@@ -29,19 +29,28 @@ double storedTimeToDays(FieldKind kind, const QVariant &stored)
     default:
         break;
     }
+    // Text that is no date or time must not quietly become 30 December 1899 or midnight.
     const QString text = stored.toString().trimmed();
-    if (kind == FieldKind::Date)
-        return TimeValue::fromDate(QDate::fromString(text.left(10), IsoDateFormat));
+    if (kind == FieldKind::Date) {
+        const QDate d = QDate::fromString(text.left(10), IsoDateFormat);
+        if (d.isValid())
+            return TimeValue::fromDate(d);
+        throw EDatabaseError(QStringLiteral("'%1' is not a valid date").arg(text));
+    }
     if (kind == FieldKind::Time) {
         QTime t = QTime::fromString(text, IsoTimeFormat);
         if (!t.isValid())
             t = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
-        return TimeValue::fromTime(t);
+        if (t.isValid())
+            return TimeValue::fromTime(t);
+        throw EDatabaseError(QStringLiteral("'%1' is not a valid time").arg(text));
     }
     QDateTime dt = QDateTime::fromString(text, IsoDateTimeFormat);
     if (!dt.isValid())
         dt = QDateTime::fromString(text, Qt::ISODateWithMs);
-    return TimeValue::fromDateTime(dt);
+    if (dt.isValid())
+        return TimeValue::fromDateTime(dt);
+    throw EDatabaseError(QStringLiteral("'%1' is not a valid date and time").arg(text));
 }
 
 // Dates and times go to both engines as ISO text: SQLite keeps the text (which sorts in time order)
@@ -57,6 +66,13 @@ QVariant timeToStorage(FieldKind kind, double days)
     default:
         return TimeValue::toDateTime(days).toString(IsoDateTimeFormat);
     }
+}
+
+// Qt binds a null QString as SQL NULL, which "= :value" never matches: blank text is stored and
+// compared as the empty text, however the caller made it.
+QVariant textToStorage(const QString &text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
 bool isTimeKind(FieldKind kind)
@@ -85,7 +101,7 @@ QVariant toStorage(EngineKind engine, FieldKind kind, const QVariant &value)
         return asInteger(value);
     case FieldKind::String:
     case FieldKind::Memo:
-        return value.toString();
+        return textToStorage(value.toString());
     case FieldKind::Logical:
         return engine == EngineKind::PostgreSQL ? QVariant(asBoolean(value)) : QVariant(asBoolean(value) ? 1 : 0);
     case FieldKind::Float:
@@ -109,6 +125,13 @@ QVariant paramToStorage(EngineKind engine, const QVariant &value)
     case QMetaType::LongLong:
     case QMetaType::UInt:
         return value;
+    // Qt's own text for these ("09:30:00", "2004-03-05T09:30:00") is not how the fields are stored.
+    case QMetaType::QDate:
+        return timeToStorage(FieldKind::Date, TimeValue::fromDate(value.toDate()));
+    case QMetaType::QTime:
+        return timeToStorage(FieldKind::Time, TimeValue::fromTime(value.toTime()));
+    case QMetaType::QDateTime:
+        return timeToStorage(FieldKind::DateTime, TimeValue::fromDateTime(value.toDateTime()));
     default:
         return toStorage(engine, FieldKind::String, value);
     }

@@ -14,7 +14,8 @@ bool isNull(const QVariant &value);
 
 // Program value -> value bound to a statement of the given engine.
 QVariant toStorage(EngineKind engine, FieldKind kind, const QVariant &value);
-// A query parameter -> bound value; its kind follows from the value (see Typed below).
+// A query parameter -> bound value; its kind follows from the value (see Typed below; QDate, QTime
+// and QDateTime are taken as a date, a time of day and a date and time).
 QVariant paramToStorage(EngineKind engine, const QVariant &value);
 // Value read from either engine -> program value of the kind (null stays null).
 QVariant fromStorage(FieldKind kind, const QVariant &stored);

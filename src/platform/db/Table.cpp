@@ -86,7 +86,7 @@ void TTable::notify()
 void TTable::invalidateCaches()
 {
     m_lookupCache.clear();
-    m_cachedCount.reset();
+    ++m_rowsVersion;
 }
 
 void TTable::Refresh()
@@ -129,6 +129,7 @@ void TTable::SetIndexName(const QString &indexName)
     if (canonical == m_indexName)
         return;
     m_indexName = canonical;
+    ++m_rowsVersion;
     if (!Active())
         return;
     if (const TRecord *current = currentRow(); current && m_state == State::Browse) {
@@ -185,6 +186,16 @@ TRecord TTable::recordFromQuery(QSqlQuery &query) const
     return TRecord(m_def, values);
 }
 
+// Every row is read before a filter sees one: a filter that runs a statement of its own on the
+// connection would otherwise cut a PostgreSQL walk short ("Query results lost").
+QList<TRecord> TTable::readRows(QSqlQuery &query) const
+{
+    QList<TRecord> rows;
+    while (query.next())
+        rows << recordFromQuery(query);
+    return rows;
+}
+
 bool TTable::passes(const TRecord &record) const
 {
     return !m_filtered || !m_filter || m_filter(record);
@@ -216,15 +227,11 @@ TTable::Page TTable::fetch(Direction direction, const QVariantList *boundary, bo
         }
         sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(orderBy.join(QStringLiteral(", "))).arg(PageSize);
         QSqlQuery query = m_database.exec(sql, from);
-        int raw = 0;
-        TRecord last;
-        while (query.next()) {
-            ++raw;
-            last = recordFromQuery(query);
-            if (passes(last))
-                page.rows << last;
-        }
-        if (raw < PageSize) {
+        const QList<TRecord> raw = readRows(query);
+        for (const TRecord &row : raw)
+            if (passes(row))
+                page.rows << row;
+        if (raw.size() < PageSize) {
             page.reachedEnd = true;
             break;
         }
@@ -232,7 +239,7 @@ TTable::Page TTable::fetch(Direction direction, const QVariantList *boundary, bo
             break;
         from.clear();
         for (const QString &field : fields)
-            from << orderValue(last, field);
+            from << orderValue(raw.last(), field);
         fromInclusive = false;
     }
     if (!forward)
@@ -401,8 +408,7 @@ void TTable::Prior()
 int TTable::RecordCount()
 {
     requireActive();
-    if (m_cachedCount)
-        return *m_cachedCount;
+    // Counted afresh each time: statements and other workstations add and remove rows unseen.
     int count = 0;
     if (!m_filtered || !m_filter) {
         QSqlQuery query = m_database.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(quoted(m_def->name)));
@@ -418,7 +424,6 @@ int TTable::RecordCount()
             boundary = boundaryOf(page.rows.last());
         }
     }
-    m_cachedCount = count;
     return count;
 }
 
@@ -753,11 +758,109 @@ std::optional<TRecord> TTable::LookupRecord(const QString &field, const QVariant
                                           .arg(selectList(), quoted(m_def->name), quoted(def->name)),
                                       {FieldValue::toStorage(m_database.engine(), def->kind, value)});
     std::optional<TRecord> found;
-    while (!found && query.next()) {
-        TRecord record = recordFromQuery(query);
-        if (passes(record))
+    for (const TRecord &record : readRows(query)) {
+        if (passes(record)) {
             found = record;
+            break;
+        }
     }
     m_lookupCache.insert(cacheKey, found);
     return found;
+}
+
+// ---- rows seen without moving the current row ------------------------------------------------------
+
+QString TTable::orderByList() const
+{
+    QStringList expressions;
+    for (const QString &field : orderFields())
+        expressions << orderExpression(field);
+    return expressions.join(QStringLiteral(", "));
+}
+
+void TTable::walkVisibleRows(const std::function<bool(const TRecord &)> &visit) const
+{
+    QVariantList boundary;
+    for (;;) {
+        const Page page = fetch(Direction::Forward, boundary.isEmpty() ? nullptr : &boundary, false, PageSize);
+        for (const TRecord &row : page.rows)
+            if (!visit(row))
+                return;
+        if (page.reachedEnd || page.rows.isEmpty())
+            return;
+        boundary = boundaryOf(page.rows.last());
+    }
+}
+
+QList<TRecord> TTable::VisibleRows(int first, int count)
+{
+    requireActive();
+    QList<TRecord> rows;
+    if (first < 0 || count <= 0)
+        return rows;
+    if (!m_filtered || !m_filter) {
+        QSqlQuery query = m_database.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 LIMIT ? OFFSET ?")
+                                              .arg(selectList(), quoted(m_def->name), orderByList()),
+                                          {count, first});
+        while (query.next())
+            rows << recordFromQuery(query);
+        return rows;
+    }
+    // The filter is decided row by row in the program, so the rows before `first` are read too.
+    int seen = 0;
+    walkVisibleRows([&](const TRecord &row) {
+        if (seen++ >= first)
+            rows << row;
+        return rows.size() < count;
+    });
+    return rows;
+}
+
+QVariant TTable::RecordFieldValue(const TRecord &record, const QString &name)
+{
+    if (const LookupField *lookup = lookupField(name))
+        return lookupValue(*lookup, record);
+    if (!m_def->field(name))
+        throw EDatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    return record.FieldValue(name);
+}
+
+bool TTable::GotoRecord(const TRecord &record)
+{
+    requireActive();
+    const QVariant key = record.FieldValue(m_def->primaryKey);
+    const TRecord *current = currentRow();
+    if (current && m_state != State::Insert && current->FieldValue(m_def->primaryKey) == key)
+        return true;
+    finishEditingBeforeMove();
+    const std::optional<TRecord> stored = fetchByPrimaryKey(key);
+    if (!stored || !passes(*stored))
+        return false;
+    positionOn(*stored);
+    notify();
+    return true;
+}
+
+int TTable::CurrentRowNumber()
+{
+    requireActive();
+    const TRecord *current = currentRow();
+    if (!current || m_state == State::Insert)
+        return -1;
+    const QVariantList boundary = boundaryOf(*current);
+    if (!m_filtered || !m_filter) {
+        QSqlQuery query = m_database.exec(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE (%2) < (%3)")
+                                              .arg(quoted(m_def->name), orderByList(), placeholders(int(boundary.size()))),
+                                          boundary);
+        return query.next() ? query.value(0).toInt() : -1;
+    }
+    int number = 0;
+    bool found = false;
+    walkVisibleRows([&](const TRecord &row) {
+        found = boundaryOf(row) == boundary;
+        if (!found)
+            ++number;
+        return !found;
+    });
+    return found ? number : -1;
 }

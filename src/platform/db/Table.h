@@ -127,6 +127,7 @@ private:
     QVariant orderValue(const TRecord &record, const QString &field) const;
     QString selectList() const;
     TRecord recordFromQuery(class QSqlQuery &query) const;
+    QList<TRecord> readRows(class QSqlQuery &query) const;
     Page fetch(Direction direction, const QVariantList *boundary, bool inclusive, int wanted) const;
     QVariantList boundaryOf(const TRecord &record) const;
     QVariantList keyBoundary(const QVariantList &key) const;
@@ -166,5 +167,27 @@ private:
     bool m_filtered = false;
     QList<LookupField> m_lookups;
     QHash<QString, std::optional<TRecord>> m_lookupCache;   // "FIELD\x1fvalue" -> row
-    std::optional<int> m_cachedCount;
+
+    // ---- rows seen without moving the current row: grids and lookup lists ----
+public:
+    // Up to `count` rows that the filter lets through, from visible row number `first` (0 is the
+    // first row) in browse order.
+    QList<TRecord> VisibleRows(int first, int count);
+    // The value of a field or derived field of a row read with VisibleRows.
+    QVariant RecordFieldValue(const TRecord &record, const QString &name);
+    // Makes the stored row with the record's primary key the current row, finishing an edit as any
+    // move does; returns false and stays when that row is gone or the filter hides it.
+    bool GotoRecord(const TRecord &record);
+    // Visible row number of the current row in browse order; -1 when there is none.
+    int CurrentRowNumber();
+    // Changes whenever rows may have been added, removed, changed or reordered, so that a view
+    // holding rows knows to read them again.
+    quint64 RowsVersion() const { return m_rowsVersion; }
+
+private:
+    // Walks the rows the filter lets through in browse order until visit returns false.
+    void walkVisibleRows(const std::function<bool(const TRecord &)> &visit) const;
+    QString orderByList() const;
+
+    quint64 m_rowsVersion = 0;
 };

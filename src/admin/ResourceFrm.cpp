@@ -1,0 +1,247 @@
+#include "admin/ResourceFrm.h"
+
+#include "admin/RowCommands.h"
+#include "data/ProgramDataFrm.h"
+#include "platform/db/FieldValue.h"
+#include "platform/ui/DBCheckBox.h"
+#include "platform/ui/DBEdit.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/DBMemo.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/WindowDisplay.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int ResourceLines = 20;
+constexpr int RestrictLines = 5;
+constexpr int NotesLines = 4;
+constexpr int TextCharacters = 40;
+
+TTable &resourceTable()
+{
+    return ProgramDataForm->ResourceTable;
+}
+
+TTable &restrictTable()
+{
+    return ProgramDataForm->RestrictTable;
+}
+
+TDBEdit *resourceEdit(const char *name, const char *field, QWidget *parent)
+{
+    auto *edit = Named(new TDBEdit(parent), name);
+    edit->SetDataSource(&ProgramDataForm->ResourceSource);
+    edit->SetDataField(QString::fromLatin1(field));
+    return edit;
+}
+
+TDBLookupComboBox *lookup(const char *name, TDataSource *source, const char *field, TDataSource *list,
+                          const char *keyField, const char *listField, QWidget *parent)
+{
+    auto *combo = Named(new TDBLookupComboBox(parent), name);
+    combo->SetDataSource(source);
+    combo->SetDataField(QString::fromLatin1(field));
+    combo->SetListSource(list);
+    combo->SetKeyField(QString::fromLatin1(keyField));
+    combo->SetListField(QString::fromLatin1(listField));
+    return combo;
+}
+
+TDBCheckBox *resourceFlag(const QString &caption, const char *name, const char *field, QWidget *parent)
+{
+    auto *flag = Named(new TDBCheckBox(caption, parent), name);
+    flag->SetDataSource(&ProgramDataForm->ResourceSource);
+    flag->SetDataField(QString::fromLatin1(field));
+    return flag;
+}
+
+} // namespace
+
+TResourceForm::TResourceForm(QWidget *owner) : QDialog(owner, DialogWindowFlags)
+{
+    setObjectName(QStringLiteral("ResourceForm"));
+    setWindowTitle(QStringLiteral("Resources"));
+    createControls();
+    createRestrictControls();
+    layOut();
+    DBEdit1Change();
+}
+
+void TResourceForm::createControls()
+{
+    TDataSource *resources = &ProgramDataForm->ResourceSource;
+    DBGrid1 = Named(new TDBGrid(this), "DBGrid1");
+    DBGrid1->SetDataSource(resources);
+    DBGrid1->AddColumn(QStringLiteral("ResourceID"), QStringLiteral("ID"));
+    DBGrid1->AddColumn(QStringLiteral("Description"), QStringLiteral("Description"));
+    DBGrid1->AddColumn(QStringLiteral("Capacity"), QStringLiteral("Capacity"));
+    SizeGridFor(*DBGrid1, ResourceLines);
+    GroupBox1 = Named(new QGroupBox(QStringLiteral("Resource Information"), this), "GroupBox1");
+    DBEdit1 = resourceEdit("DBEdit1", "ResourceID", this);
+    DBEdit1->setReadOnly(true);
+    DBEdit2 = resourceEdit("DBEdit2", "Description", this);
+    DBEdit5 = resourceEdit("DBEdit5", "DescriptionL", this);
+    DBEdit5->setMinimumWidth(DBEdit5->fontMetrics().averageCharWidth() * TextCharacters);
+    DBLookupComboBox1 = lookup("DBLookupComboBox1", resources, "TypeID", &ProgramDataForm->TypeSource, "TypeID",
+                               "Description", this);
+    DBEdit3 = resourceEdit("DBEdit3", "Capacity", this);
+    DBMemo1 = Named(new TDBMemo(this), "DBMemo1");
+    DBMemo1->SetDataSource(resources);
+    DBMemo1->SetDataField(QStringLiteral("Notes"));
+    DBMemo1->setFixedHeight(DBMemo1->fontMetrics().lineSpacing() * NotesLines + 2 * DBMemo1->frameWidth() + 8);
+    DBMemo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);   // the notes wrap
+    DBCheckBox1 = resourceFlag(QStringLiteral("Restricted Access"), "DBCheckBox1", "Restricted", this);
+    DBCheckBox2 = resourceFlag(QStringLiteral("Allow Viewing"), "DBCheckBox2", "AllowViewing", this);
+    DBLookupComboBox2 = lookup("DBLookupComboBox2", resources, "ModifiedBy", &ProgramDataForm->UserSettingsSource,
+                               "UserID", "UserName", this);
+    DBLookupComboBox2->setEnabled(false);
+    DBLookupComboBox2->SetReadOnly(true);
+    DBEdit4 = resourceEdit("DBEdit4", "ModifiedDate", this);
+    DBEdit4->setEnabled(false);
+    DBEdit4->setReadOnly(true);
+    InsertBtn = NewButton(QStringLiteral("&Insert"), "InsertBtn", this);
+    SaveBtn = NewButton(QStringLiteral("&Save"), "SaveBtn", this);
+    DeleteBtn = NewButton(QStringLiteral("&Delete"), "DeleteBtn", this);
+    BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
+    HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
+
+    connect(DBEdit1, &TDBEdit::textChanged, this, &TResourceForm::DBEdit1Change);
+    connect(DBCheckBox1, &TDBCheckBox::clicked, this, &TResourceForm::DBCheckBox1Click);
+    connect(InsertBtn, &QPushButton::clicked, this, &TResourceForm::InsertBtnClick);
+    connect(SaveBtn, &QPushButton::clicked, this, &TResourceForm::SaveBtnClick);
+    connect(DeleteBtn, &QPushButton::clicked, this, &TResourceForm::DeleteBtnClick);
+}
+
+void TResourceForm::createRestrictControls()
+{
+    TDataSource *restrictRows = &ProgramDataForm->RestrictSource;
+    GroupBox2 = Named(new QGroupBox(QStringLiteral("Restricted To Users"), this), "GroupBox2");
+    DBGrid2 = Named(new TDBGrid(this), "DBGrid2");
+    DBGrid2->SetDataSource(restrictRows);
+    DBGrid2->AddColumn(QStringLiteral("UserName"), QStringLiteral("User"));
+    SizeGridFor(*DBGrid2, RestrictLines);
+    DBLookupComboBox3 = lookup("DBLookupComboBox3", restrictRows, "UserID", &ProgramDataForm->UserSettingsSource,
+                               "UserID", "UserName", this);
+    RInsertBtn = NewButton(QStringLiteral("Insert"), "RInsertBtn", this);
+    RSaveBtn = NewButton(QStringLiteral("Save"), "RSaveBtn", this);
+    RDeleteBtn = NewButton(QStringLiteral("Delete"), "RDeleteBtn", this);
+
+    connect(RInsertBtn, &QPushButton::clicked, this, &TResourceForm::RInsertBtnClick);
+    connect(RSaveBtn, &QPushButton::clicked, this, &TResourceForm::RSaveBtnClick);
+    connect(RDeleteBtn, &QPushButton::clicked, this, &TResourceForm::RDeleteBtnClick);
+}
+
+void TResourceForm::layOut()
+{
+    auto *flags = new QHBoxLayout;
+    flags->addWidget(DBCheckBox1);
+    flags->addWidget(DBCheckBox2);
+    flags->addStretch();
+
+    auto *information = new QFormLayout(GroupBox1);
+    information->addRow(QStringLiteral("ID:"), DBEdit1);
+    information->addRow(QStringLiteral("Short"), DBEdit2);
+    information->addRow(QStringLiteral("Long"), DBEdit5);
+    information->addRow(QStringLiteral("Type:"), DBLookupComboBox1);
+    information->addRow(QStringLiteral("Capacity"), DBEdit3);
+    information->addRow(QStringLiteral("Notes:"), DBMemo1);
+    information->addRow(flags);
+    information->addRow(QStringLiteral("Modified By:"), DBLookupComboBox2);
+    information->addRow(QStringLiteral("Modified On:"), DBEdit4);
+
+    auto *restrictButtons = new QVBoxLayout;
+    auto *user = new QFormLayout;
+    user->addRow(QStringLiteral("User:"), DBLookupComboBox3);
+    restrictButtons->addLayout(user);
+    auto *rowButtons = new QHBoxLayout;
+    for (QPushButton *button : {RInsertBtn, RSaveBtn, RDeleteBtn})
+        rowButtons->addWidget(button);
+    restrictButtons->addLayout(rowButtons);
+    restrictButtons->addStretch();
+    auto *restricted = new QHBoxLayout(GroupBox2);
+    restricted->addWidget(DBGrid2);
+    restricted->addLayout(restrictButtons);
+
+    auto *details = new QVBoxLayout;
+    details->addWidget(GroupBox1);
+    details->addWidget(GroupBox2);
+
+    auto *columns = new QHBoxLayout;
+    columns->addWidget(DBGrid1);
+    columns->addLayout(details);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {InsertBtn, SaveBtn, DeleteBtn})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(HelpBtn);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    FixToLayoutSize(*this);
+}
+
+void TResourceForm::InsertBtnClick()
+{
+    resourceTable().Insert();
+}
+
+void TResourceForm::SaveBtnClick()
+{
+    SaveRow(resourceTable());
+}
+
+void TResourceForm::DeleteBtnClick()
+{
+    DeleteRowAfterAsking(resourceTable(), QStringLiteral("Are you sure you want to delete this Resource?"), this);
+}
+
+void TResourceForm::DBEdit1Change()
+{
+    const int resource = FieldValue::asInteger(resourceTable().FieldValue(QStringLiteral("ResourceID")), 0);
+    TTable &restrictRows = restrictTable();
+    restrictRows.SetFiltered(false);
+    ProgramDataForm->RestrictResourceID = resource;
+    restrictRows.SetFiltered(true);
+    UpdateRestrictButtons();
+}
+
+void TResourceForm::DBCheckBox1Click()
+{
+    UpdateRestrictButtons();
+}
+
+// The list belongs to a stored resource: rows added for a resource not yet saved would be stored
+// for no resource at all.
+void TResourceForm::UpdateRestrictButtons()
+{
+    const TTable &resources = resourceTable();
+    const bool enabled = FieldValue::asBoolean(resources.FieldValue(QStringLiteral("Restricted")))
+        && !resources.FieldIsNull(QStringLiteral("ResourceID"));
+    for (QPushButton *button : {RInsertBtn, RSaveBtn, RDeleteBtn})
+        button->setEnabled(enabled);
+}
+
+void TResourceForm::RInsertBtnClick()
+{
+    restrictTable().Insert();
+}
+
+void TResourceForm::RSaveBtnClick()
+{
+    SaveRow(restrictTable());
+}
+
+void TResourceForm::RDeleteBtnClick()
+{
+    DeleteRow(restrictTable());
+}

@@ -1,0 +1,27 @@
+#include "admin/RowCommands.h"
+
+#include "platform/db/Table.h"
+#include "platform/ui/MessageBox.h"
+
+// On an empty table an edit would start a new row, and the save would store it blank.
+void SaveRow(TTable &table)
+{
+    if (table.IsEmpty())
+        return;
+    table.Edit();
+    table.Post();
+}
+
+void DeleteRow(TTable &table)
+{
+    if (!table.IsEmpty())
+        table.Delete();
+}
+
+void DeleteRowAfterAsking(TTable &table, const QString &question, QWidget *parent)
+{
+    if (table.IsEmpty())
+        return;
+    if (ShowMessageBox(question, MessageIcon::Stop, MessageButtons::YesNo, parent) == MessageResult::Yes)
+        table.Delete();
+}

@@ -1,0 +1,111 @@
+#include "admin/TypesFrm.h"
+
+#include "admin/RowCommands.h"
+#include "data/ProgramDataFrm.h"
+#include "platform/ui/DBEdit.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/WindowDisplay.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int GridLines = 12;
+
+TDBEdit *typeEdit(const char *name, const char *field, QWidget *parent)
+{
+    auto *edit = Named(new TDBEdit(parent), name);
+    edit->SetDataSource(&ProgramDataForm->TypeSource);
+    edit->SetDataField(QString::fromLatin1(field));
+    return edit;
+}
+
+} // namespace
+
+TTypesForm::TTypesForm(QWidget *owner) : QDialog(owner, DialogWindowFlags)
+{
+    setObjectName(QStringLiteral("TypesForm"));
+    setWindowTitle(QStringLiteral("Types"));
+    createControls();
+    layOut();
+}
+
+void TTypesForm::createControls()
+{
+    DBGrid1 = Named(new TDBGrid(this), "DBGrid1");
+    DBGrid1->SetDataSource(&ProgramDataForm->TypeSource);
+    DBGrid1->AddColumn(QStringLiteral("TypeID"), QStringLiteral("ID"));
+    DBGrid1->AddColumn(QStringLiteral("Description"), QStringLiteral("Description"));
+    SizeGridFor(*DBGrid1, GridLines);
+    GroupBox1 = Named(new QGroupBox(QStringLiteral("Type Information"), this), "GroupBox1");
+    DBEdit1 = typeEdit("DBEdit1", "TypeID", this);
+    DBEdit1->setEnabled(false);
+    DBEdit1->setReadOnly(true);
+    DBEdit2 = typeEdit("DBEdit2", "Description", this);
+    DBLookupComboBox1 = Named(new TDBLookupComboBox(this), "DBLookupComboBox1");
+    DBLookupComboBox1->SetDataSource(&ProgramDataForm->TypeSource);
+    DBLookupComboBox1->SetDataField(QStringLiteral("ModifiedBy"));
+    DBLookupComboBox1->SetListSource(&ProgramDataForm->UserSettingsSource);
+    DBLookupComboBox1->SetKeyField(QStringLiteral("UserID"));
+    DBLookupComboBox1->SetListField(QStringLiteral("UserName"));
+    DBLookupComboBox1->setEnabled(false);
+    DBLookupComboBox1->SetReadOnly(true);
+    DBEdit3 = typeEdit("DBEdit3", "ModifiedDate", this);
+    DBEdit3->setEnabled(false);
+    DBEdit3->setReadOnly(true);
+    InsertBtn = NewButton(QStringLiteral("&Insert"), "InsertBtn", this);
+    SaveBtn = NewButton(QStringLiteral("&Save"), "SaveBtn", this);
+    DeleteBtn = NewButton(QStringLiteral("&Delete"), "DeleteBtn", this);
+    BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
+    HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
+
+    connect(InsertBtn, &QPushButton::clicked, this, &TTypesForm::InsertBtnClick);
+    connect(SaveBtn, &QPushButton::clicked, this, &TTypesForm::SaveBtnClick);
+    connect(DeleteBtn, &QPushButton::clicked, this, &TTypesForm::DeleteBtnClick);
+}
+
+void TTypesForm::layOut()
+{
+    auto *information = new QFormLayout(GroupBox1);
+    information->addRow(QStringLiteral("ID:"), DBEdit1);
+    information->addRow(QStringLiteral("Description:"), DBEdit2);
+    information->addRow(QStringLiteral("Modified By:"), DBLookupComboBox1);
+    information->addRow(QStringLiteral("Modified On"), DBEdit3);
+
+    auto *columns = new QHBoxLayout;
+    columns->addWidget(DBGrid1);
+    columns->addWidget(GroupBox1, 0, Qt::AlignTop);
+
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *button : {InsertBtn, SaveBtn, DeleteBtn})
+        buttons->addWidget(button);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(HelpBtn);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    FixToLayoutSize(*this);
+}
+
+void TTypesForm::InsertBtnClick()
+{
+    ProgramDataForm->TypeTable.Insert();
+}
+
+void TTypesForm::SaveBtnClick()
+{
+    SaveRow(ProgramDataForm->TypeTable);
+}
+
+void TTypesForm::DeleteBtnClick()
+{
+    DeleteRowAfterAsking(ProgramDataForm->TypeTable, QStringLiteral("Are you sure you want to delete this Type?"), this);
+}

@@ -1,0 +1,56 @@
+#include "platform/ui/FormParts.h"
+
+#include "platform/ui/HelpFile.h"
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+
+QPushButton *NewButton(const QString &caption, const char *name, QWidget *parent)
+{
+    auto *button = Named(new QPushButton(caption, parent), name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton *NewStandardButton(StandardButton kind, const char *name, QDialog *window)
+{
+    struct Look
+    {
+        const char *caption;
+        QStyle::StandardPixmap icon;
+    };
+    static const Look looks[] = {{"OK", QStyle::SP_DialogOkButton},
+                                 {"Cancel", QStyle::SP_DialogCancelButton},
+                                 {"Close", QStyle::SP_DialogCloseButton},
+                                 {"&Help", QStyle::SP_DialogHelpButton}};
+    const Look &look = looks[int(kind)];
+    QPushButton *button = NewButton(QString::fromLatin1(look.caption), name, window);
+    button->setIcon(window->style()->standardIcon(look.icon));
+    switch (kind) {
+    case StandardButton::Ok:
+        QObject::connect(button, &QPushButton::clicked, window, &QDialog::accept);
+        break;
+    case StandardButton::Cancel:
+    case StandardButton::Close:
+        QObject::connect(button, &QPushButton::clicked, window, &QDialog::reject);
+        break;
+    case StandardButton::Help:
+        button->setVisible(HelpFilePresent);
+        break;
+    }
+    return button;
+}
+
+void SizeGridFor(QTableView &grid, int lines)
+{
+    int width = 2 * grid.frameWidth() + grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid);
+    for (int column = 0; column < grid.model()->columnCount(); ++column)
+        width += grid.columnWidth(column);
+    const int height = 2 * grid.frameWidth() + grid.horizontalHeader()->sizeHint().height()
+        + grid.verticalHeader()->defaultSectionSize() * lines;
+    grid.setMinimumSize(width, height);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+// Whether the help file "Quorvel.hlp" lay in the current working directory at start-up. Every Help
+// button is visible, and the help command enabled, only when it did.
+extern bool HelpFilePresent;
+
+constexpr const char *HelpFileName = "Quorvel.hlp";
+
+// Looks for the help file in the current working directory and sets HelpFilePresent.
+void LocateHelpFile();

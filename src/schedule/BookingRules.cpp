@@ -1,0 +1,123 @@
+#include "schedule/BookingRules.h"
+
+#include "data/ProgramConst.h"
+#include "data/ProgramDataFrm.h"
+#include "platform/db/DatabaseError.h"
+#include "platform/db/FieldValue.h"
+#include "schedule/QuerySteps.h"
+#include "schedule/TimeSlots.h"
+
+#include <cmath>
+
+namespace {
+
+// Times of day in whole minutes, so that the boundaries compare exactly.
+int minuteOfDay(double time)
+{
+    return int(std::lround(TruncToMinute(time) * 1440.0));
+}
+
+int minuteOfField(const TQuery &query, const char *field)
+{
+    return minuteOfDay(FieldValue::asFloat(query.FieldValue(QString::fromLatin1(field))));
+}
+
+// Whether a booking from start to end conflicts with an existing one from s to e. At the start of
+// the existing booking one minute of overlap is tolerated; at its end none is.
+bool conflicts(int start, int end, int s, int e)
+{
+    return start == s
+        || (start < s && end - 1 > s)
+        || (start > s && end < e)
+        || (start > s && start < e)
+        || (start < s && end > e);
+}
+
+void truncateToMinute(TTable &table, const QString &field)
+{
+    if (!table.FieldIsNull(field))
+        table.SetFieldValue(field, TruncToMinute(FieldValue::asFloat(table.FieldValue(field))));
+}
+
+} // namespace
+
+bool ScheduleIsFree(int excludeSequence, int resourceID, double date, double start, double end)
+{
+    const int startMinute = minuteOfDay(start);
+    const int endMinute = minuteOfDay(end);
+    TQuery &query = ProgramDataForm->ScheduleQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select * From \"Schedule.db\""),
+               QStringLiteral("Where ResourceID = :ResourceID and"),
+               QStringLiteral("ScheduleDate = :ScheduleDate")},
+              {{QStringLiteral("ResourceID"), resourceID}, {QStringLiteral("ScheduleDate"), FieldValue::date(date)}});
+    bool free = true;
+    for (; !query.Eof(); query.Next()) {
+        if (FieldValue::asInteger(query.FieldValue(QStringLiteral("Sequence")), -1) == excludeSequence)
+            continue;
+        if (conflicts(startMinute, endMinute, minuteOfField(query, "StartTime"), minuteOfField(query, "EndTime")))
+            free = false;
+    }
+    CloseQuery(query);
+    return free;
+}
+
+bool SaveBookingIfFree(int excludeSequence)
+{
+    TTable &table = ProgramDataForm->ScheduleTable;
+    if (table.state() != TTable::State::Insert && table.state() != TTable::State::Edit)
+        throw EDatabaseError(QStringLiteral("There is no booking being edited to save"));
+    truncateToMinute(table, QStringLiteral("StartTime"));
+    truncateToMinute(table, QStringLiteral("EndTime"));
+    const int resourceID = FieldValue::asInteger(table.FieldValue(QStringLiteral("ResourceID")), -1);
+    const double date = FieldValue::asFloat(table.FieldValue(QStringLiteral("ScheduleDate")));
+
+    TDatabase &database = ProgramDataForm->ScheduleDatabase;
+    Transaction transaction(database);
+    database.lockBookingSlot(resourceID, date);
+    if (!ScheduleIsFree(excludeSequence, resourceID, date,
+                        FieldValue::asFloat(table.FieldValue(QStringLiteral("StartTime"))),
+                        FieldValue::asFloat(table.FieldValue(QStringLiteral("EndTime")))))
+        return false;
+    table.Post();
+    transaction.commit();
+    return true;
+}
+
+void LoadAllowedResources(const QString &userID)
+{
+    QStringList &allowed = ProgramDataForm->AllowedResources;
+    allowed.clear();
+    TQuery &query = ProgramDataForm->RestrictQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select * From \"Restrict.db\""), QStringLiteral("Where Upper(UserID) = :UserID")},
+              {{QStringLiteral("UserID"), userID.toUpper()}});
+    for (; !query.Eof(); query.Next()) {
+        const QVariant resourceID = query.FieldValue(QStringLiteral("ResourceID"));
+        if (!FieldValue::isNull(resourceID))
+            allowed << QString::number(FieldValue::asInteger(resourceID));
+    }
+    CloseQuery(query);
+}
+
+bool MayUseRestricted(int resourceID)
+{
+    return CurrentSecurity.Supervisor || CurrentSecurity.CanAddResource
+        || ProgramDataForm->AllowedResources.contains(QString::number(resourceID));
+}
+
+bool CanScheduleResource(int resourceID)
+{
+    TQuery &query = ProgramDataForm->ResourceQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select * From \"resource.DB\""), QStringLiteral("Where ResourceID = :ResourceID")},
+              {{QStringLiteral("ResourceID"), resourceID}});
+    const bool restricted = !query.Eof() && FieldValue::asBoolean(query.FieldValue(QStringLiteral("Restricted")));
+    CloseQuery(query);
+    return !restricted || MayUseRestricted(resourceID);
+}
+
+bool IsResourceVisible(bool restricted, bool allowViewing, int resourceID)
+{
+    return !(restricted && !allowViewing) || MayUseRestricted(resourceID);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// True when no booking of the resource on the date, other than the one numbered excludeSequence,
+// conflicts with start to end (both taken to the minute). New bookings and searches pass -1.
+bool ScheduleIsFree(int excludeSequence, int resourceID, double date, double start, double end);
+
+// Posts the schedule table's pending insert or edit only if its times are free, as one step that no
+// other workstation can overtake: the test and the write share a transaction that holds the
+// resource's bookings of that date. Returns false, and leaves the table editing, when they are not
+// free. The times are stored cut to the minute.
+bool SaveBookingIfFree(int excludeSequence);
+
+// Fills the data module's AllowedResources with the restricted resources listed for the user.
+void LoadAllowedResources(const QString &userID);
+// True when the logged-on user may book the resource although it is restricted.
+bool MayUseRestricted(int resourceID);
+// True when the resource is not restricted or the logged-on user may book it anyway.
+bool CanScheduleResource(int resourceID);
+// True when the logged-on user is shown the resource.
+bool IsResourceVisible(bool restricted, bool allowViewing, int resourceID);

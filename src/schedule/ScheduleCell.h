@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QPainter;
+class QRect;
+class ScheduleGrid;
+
+// The platform colour value 0x8000000F: the system's button-face colour.
+constexpr int ButtonFaceColor = int(0x8000000F);
+
+// A platform colour value (0x00BBGGRR, or 0x80000000 plus a system colour index) as the colour to
+// paint with; system colours come from the application's palette.
+QColor PlatformColor(int color);
+
+// The platform colour of a cell of the given row and date: booked when it has text, otherwise free
+// in working time (Monday to Friday, slots starting from the start of working hours up to before
+// their end) and outside working time otherwise. forPrint picks the print colours.
+int ScheduleCellColor(bool forPrint, int row, const QString &text, double date);
+
+// Paints one cell of a schedule grid: heading row and time column in the button colour, other cells
+// in their schedule colour; the text (none for a continuation) in the painter's font and pen, 4
+// pixels in from the left and 2 down from the top, clipped to the cell.
+void DrawScheduleCell(int row, int column, const ScheduleGrid &grid, const QRect &rect, QPainter &canvas);

@@ -1,0 +1,141 @@
+#include "schedule/ScheduleColumns.h"
+
+#include "data/ProgramConst.h"
+#include "data/ProgramDataFrm.h"
+#include "platform/db/FieldValue.h"
+#include "platform/db/TimeValue.h"
+#include "schedule/QuerySteps.h"
+#include "schedule/ScheduleGrid.h"
+#include "schedule/TimeSlots.h"
+
+namespace {
+
+constexpr double TimeColumnDate = 1.0;   // 31 December 1899
+
+struct Booking
+{
+    int sequence;
+    double start;
+    double end;
+    QString notes;
+    QString reservedBy;
+};
+
+Booking bookingAt(const TQuery &query)
+{
+    return {FieldValue::asInteger(query.FieldValue(QStringLiteral("Sequence")), -1),
+            TruncToMinute(FieldValue::asFloat(query.FieldValue(QStringLiteral("StartTime")))),
+            TruncToMinute(FieldValue::asFloat(query.FieldValue(QStringLiteral("EndTime")))),
+            FieldValue::asString(query.FieldValue(QStringLiteral("Notes"))),
+            FieldValue::asString(query.FieldValue(QStringLiteral("ReservedBy")))};
+}
+
+bool hasBothTimes(const TQuery &query)
+{
+    return !FieldValue::isNull(query.FieldValue(QStringLiteral("StartTime")))
+        && !FieldValue::isNull(query.FieldValue(QStringLiteral("EndTime")));
+}
+
+QString reservedName(const QString &userID)
+{
+    TLoginData user;
+    LookupUser(userID, user);
+    return user.UserName;
+}
+
+class ColumnWriter
+{
+public:
+    ColumnWriter(ScheduleGrid &grid, int column, int resourceID, double date, bool withNotes)
+        : m_grid(grid), m_column(column), m_resourceID(resourceID), m_date(date), m_withNotes(withNotes) {}
+
+    // A booking covers the rows whose slot starts at or after its start and before its end; its
+    // first row is written even when it ends inside that slot.
+    void write(const Booking &booking)
+    {
+        const int first = SlotOfTime(booking.start);
+        const int pastLast = SlotOfTime(booking.end);
+        const QString notes = booking.notes.isEmpty() ? ContinuationMarker : booking.notes;
+        set(m_column, first, booking.sequence, reservedName(booking.reservedBy));
+        if (m_withNotes)
+            set(m_column + 1, first, booking.sequence, notes);
+        for (int row = first + 1; row < pastLast; ++row) {
+            set(m_column, row, booking.sequence, ContinuationMarker);
+            if (m_withNotes)
+                set(m_column + 1, row, booking.sequence, ContinuationMarker);
+        }
+    }
+
+    void writeHeadings(const QString &heading)
+    {
+        m_grid.SetCell(m_column, 0, MakeCellText(-1, m_resourceID, heading, m_date));
+        if (m_withNotes)
+            m_grid.SetCell(m_column + 1, 0, MakeCellText(-1, m_resourceID, QStringLiteral("Notes"), m_date));
+    }
+
+private:
+    void set(int column, int row, int sequence, const QString &text)
+    {
+        if (row < m_grid.RowCount())
+            m_grid.SetCell(column, row, MakeCellText(sequence, m_resourceID, text, m_date));
+    }
+
+    ScheduleGrid &m_grid;
+    int m_column;
+    int m_resourceID;
+    double m_date;
+    bool m_withNotes;
+};
+
+} // namespace
+
+void FillTimeColumn(ScheduleGrid &grid)
+{
+    grid.SetCell(0, 0, MakeCellText(-1, -1, QStringLiteral("Time"), TimeColumnDate));
+    for (int row = 1; row < grid.RowCount(); ++row)
+        grid.SetCell(0, row, MakeCellText(-1, -1, LongTimeText(SlotStartTime(row)), TimeColumnDate));
+}
+
+void ClearScheduleColumn(int column, int resourceID, ScheduleGrid &grid, double date)
+{
+    for (int row = 1; row < grid.RowCount(); ++row)
+        grid.SetCell(column, row, MakeCellText(-1, resourceID, QString(), date));
+}
+
+void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid &grid, double date,
+                        bool dateHeader)
+{
+    ClearScheduleColumn(column, resourceID, grid, date);
+    if (withNotes)
+        ClearScheduleColumn(column + 1, resourceID, grid, date);
+
+    // Bookings with the same start come in the order they were made, so the later one shows.
+    TQuery &query = ProgramDataForm->ScheduleQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select * From \"Schedule.db\""),
+               QStringLiteral("Where ResourceID = :ResourceID and"),
+               QStringLiteral("ScheduleDate = :ScheduleDate"),
+               QStringLiteral("Order By StartTime, Sequence")},
+              {{QStringLiteral("ResourceID"), resourceID}, {QStringLiteral("ScheduleDate"), FieldValue::date(date)}});
+    ColumnWriter writer(grid, column, resourceID, date, withNotes);
+    for (; !query.Eof(); query.Next())
+        if (hasBothTimes(query))
+            writer.write(bookingAt(query));
+    CloseQuery(query);
+
+    writer.writeHeadings(dateHeader ? TimeValue::toShortDateText(date) : ResourceDescription(false, resourceID));
+}
+
+QString ResourceDescription(bool longDescription, int resourceID)
+{
+    TQuery &query = ProgramDataForm->ResourceQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select * From \"Resource.Db\""), QStringLiteral("Where ResourceID = :ResourceID")},
+              {{QStringLiteral("ResourceID"), resourceID}});
+    QString description;
+    if (!query.Eof())
+        description = FieldValue::asString(
+            query.FieldValue(longDescription ? QStringLiteral("DescriptionL") : QStringLiteral("Description")));
+    CloseQuery(query);
+    return description;
+}

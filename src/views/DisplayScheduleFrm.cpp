@@ -1,0 +1,279 @@
+#include "views/DisplayScheduleFrm.h"
+
+#include "data/ProgramConst.h"
+#include "data/ProgramDataFrm.h"
+#include "editors/ScheduleFrm.h"
+#include "platform/db/FieldValue.h"
+#include "platform/db/TimeValue.h"
+#include "platform/ui/DBEdit.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/DBMemo.h"
+#include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DrawGrid.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/MessageFrm.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/WindowDisplay.h"
+#include "schedule/ProgramConst.h"
+
+#include <QEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int DetailColumns = 3;
+constexpr int TimeColumnWidth = 74;
+constexpr int BookingColumnWidth = 144;
+constexpr int NotesColumnWidth = 297;
+constexpr int DaysInView = 7;
+constexpr int RowsInView = 20;
+constexpr int NotesLines = 3;
+constexpr int ListCharacters = 30;
+
+double timeOfDayNow()
+{
+    const double now = TimeValue::now();
+    return now - std::floor(now);
+}
+
+} // namespace
+
+TDisplaySchedulesForm::TDisplaySchedulesForm(QWidget *owner, bool detailMode)
+    : QDialog(owner, DialogWindowFlags), m_detailMode(detailMode)
+{
+    setObjectName(QStringLiteral("DisplaySchedulesForm"));
+    setWindowTitle(QStringLiteral("Schedules"));
+    createControls();
+    FormCreate();
+    FormActivate();
+    sizeGridToShow(std::min(columnCount(), DaysInView + 1), RowsInView);
+    layOut();
+    BuildScheduleTable();
+    connect(DisplayedResource, &TDBLookupComboBox::keyValueChanged, this, &TDisplaySchedulesForm::BuildScheduleTable);
+    connect(DisplayedDate, &TDateTimePicker::changed, this, &TDisplaySchedulesForm::DisplayedDateChange);
+    connect(DisplayedDate, &TDateTimePicker::closeUp, this, &TDisplaySchedulesForm::BuildScheduleTable);
+}
+
+void TDisplaySchedulesForm::createControls()
+{
+    DisplayedResource = Named(new TDBLookupComboBox(this), "DisplayedResource");
+    DisplayedResource->SetListSource(&ProgramDataForm->ResourceSource);
+    DisplayedResource->SetKeyField(QStringLiteral("ResourceID"));
+    DisplayedResource->SetListField(QStringLiteral("Description"));
+    DisplayedResource->setMinimumContentsLength(ListCharacters);
+    DisplayedDate = Named(new TDateTimePicker(TDateTimePicker::Kind::Date, this), "DisplayedDate");
+    GroupBox1 = Named(new QGroupBox(QStringLiteral("Schedule Information"), this), "GroupBox1");
+    DrawGrid1 = Named(new TDrawGrid(this), "DrawGrid1");
+    DrawGrid1->SetDefaultColWidth(TimeColumnWidth);
+    DrawGrid1->SetColSizing(true);
+    DrawGrid1->SetOnDrawCell([this](int col, int row, const QRect &rect, QPainter &painter) {
+        DrawScheduleCell(row, col, m_grid, rect, painter);
+    });
+    DrawGrid1->SetOnSelectCell([this](int col, int row) { return DrawGrid1SelectCell(col, row); });
+    GroupBox2 = Named(new QGroupBox(QStringLiteral("Resource Information"), this), "GroupBox2");
+    TDataSource *resources = &ProgramDataForm->ResourceSource;
+    ResourceType = Named(new TDBLookupComboBox(this), "ResourceType");
+    ResourceType->SetDataSource(resources);
+    ResourceType->SetDataField(QStringLiteral("TypeID"));
+    ResourceType->SetListSource(&ProgramDataForm->TypeSource);
+    ResourceType->SetKeyField(QStringLiteral("TypeID"));
+    ResourceType->SetListField(QStringLiteral("Description"));
+    ResourceType->SetReadOnly(true);
+    ResourceCapacity = Named(new TDBEdit(this), "ResourceCapacity");
+    ResourceCapacity->SetDataSource(resources);
+    ResourceCapacity->SetDataField(QStringLiteral("Capacity"));
+    ResourceCapacity->setReadOnly(true);
+    ResourceNotes = Named(new TDBMemo(this), "ResourceNotes");
+    ResourceNotes->SetDataSource(resources);
+    ResourceNotes->SetDataField(QStringLiteral("Notes"));
+    ResourceNotes->setReadOnly(true);
+    ResourceNotes->setFixedHeight(ResourceNotes->fontMetrics().lineSpacing() * NotesLines
+                                  + 2 * ResourceNotes->frameWidth() + 8);
+    AddBtn = NewButton(QStringLiteral("Add"), "AddBtn", this);
+    BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
+    HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
+
+    connect(DrawGrid1, &TDrawGrid::cellDoubleClicked, this, &TDisplaySchedulesForm::DrawGrid1DblClick);
+    connect(AddBtn, &QPushButton::clicked, this, &TDisplaySchedulesForm::AddBtnClick);
+}
+
+void TDisplaySchedulesForm::layOut()
+{
+    auto *choice = new QHBoxLayout;
+    auto *resource = new QFormLayout;
+    resource->addRow(QStringLiteral("Resource:"), DisplayedResource);
+    auto *date = new QFormLayout;
+    date->addRow(QStringLiteral("Date:"), DisplayedDate);
+    choice->addLayout(resource);
+    choice->addSpacing(16);
+    choice->addLayout(date);
+    choice->addStretch();
+
+    auto *schedule = new QVBoxLayout(GroupBox1);
+    schedule->addWidget(DrawGrid1);
+
+    auto *information = new QGridLayout(GroupBox2);
+    information->addWidget(new QLabel(QStringLiteral("Type:"), GroupBox2), 0, 0);
+    information->addWidget(ResourceType, 0, 1);
+    information->addWidget(new QLabel(QStringLiteral("Capacity"), GroupBox2), 0, 2);
+    information->addWidget(ResourceCapacity, 0, 3);
+    information->addWidget(new QLabel(QStringLiteral("Notes:"), GroupBox2), 1, 0, Qt::AlignTop);
+    information->addWidget(ResourceNotes, 1, 1, 1, 3);
+    information->setColumnStretch(1, 2);
+    information->setColumnStretch(3, 1);
+
+    auto *buttons = new QVBoxLayout;
+    for (QPushButton *button : {AddBtn, BitBtn1, HelpBtn})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(GroupBox2, 1);
+    bottom->addLayout(buttons);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(choice);
+    layout->addWidget(GroupBox1);
+    layout->addLayout(bottom);
+    FixToLayoutSize(*this);
+}
+
+// Room for the first columns and scrolling rows of the grid, with the scroll bars beside them.
+void TDisplaySchedulesForm::sizeGridToShow(int columns, int rows)
+{
+    const QRect lastHeading = DrawGrid1->CellRect(columns - 1, 0);
+    const int gridLine = 1;
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, DrawGrid1);
+    const int frame = 2 * DrawGrid1->frameWidth();
+    const bool scrollsSideways = columns < columnCount();
+    DrawGrid1->setMinimumSize(lastHeading.right() + 1 + gridLine + frame + scrollBar,
+                              (lastHeading.height() + gridLine) * (rows + 1) + frame + (scrollsSideways ? scrollBar : 0));
+}
+
+void TDisplaySchedulesForm::FormCreate()
+{
+    DisplayedResource->SetKeyValue(ProgramDataForm->ResourceTable.FieldValue(QStringLiteral("ResourceID")));
+    AddBtn->setEnabled(CurrentSecurity.CanAddSchedule);
+    DisplayedDate->SetDateTime(TimeValue::today());
+    m_grid = ScheduleGrid(DetailColumns, SlotRowCount());
+    FillTimeColumn(m_grid);
+}
+
+// A range of less than one day would show no day at all; it shows the chosen date.
+int TDisplaySchedulesForm::dayCount() const
+{
+    return std::max(1, SystemSettings.DefaultDays);
+}
+
+int TDisplaySchedulesForm::columnCount() const
+{
+    return m_detailMode ? DetailColumns : dayCount() + 1;
+}
+
+void TDisplaySchedulesForm::BuildScheduleTable()
+{
+    TProgressNotice notice(this, QStringLiteral("Please Wait Buidling Schedule Table"));
+    const int resource = FieldValue::asInteger(DisplayedResource->KeyValue(), -1);
+    const double date = DisplayedDate->Date();
+    if (m_detailMode) {
+        FillScheduleColumn(1, resource, true, m_grid, date, true);
+    } else {
+        for (int day = 0; day < dayCount(); ++day)
+            FillScheduleColumn(day + 1, resource, false, m_grid, date + day, true);
+    }
+    DrawGrid1->viewport()->update();
+}
+
+void TDisplaySchedulesForm::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TDisplaySchedulesForm::FormActivate()
+{
+    m_grid.SetColCount(columnCount());
+    DrawGrid1->SetColCount(m_grid.ColCount());
+    DrawGrid1->SetRowCount(m_grid.RowCount());
+    if (m_detailMode) {
+        DrawGrid1->SetColWidth(0, TimeColumnWidth);
+        DrawGrid1->SetColWidth(1, BookingColumnWidth);
+        DrawGrid1->SetColWidth(2, NotesColumnWidth);
+    }
+    ShowTimeOfDay(timeOfDayNow());
+}
+
+// Late in the last slot of the day the next slot start lies past the grid: the last slot is the
+// one the time falls in.
+int TDisplaySchedulesForm::rowOfTime(double time) const
+{
+    return std::min(SlotOfTime(time), m_grid.RowCount() - 1);
+}
+
+void TDisplaySchedulesForm::ShowTimeOfDay(double time)
+{
+    const int row = rowOfTime(time);
+    DrawGrid1->SetRow(row);
+    DrawGrid1->SetTopRow(row);
+}
+
+bool TDisplaySchedulesForm::DrawGrid1SelectCell(int col, int row) const
+{
+    return DisplayedResource->currentIndex() >= 0 && row > 0 && col > 0;
+}
+
+void TDisplaySchedulesForm::DrawGrid1DblClick(int col, int row)
+{
+    if (DrawGrid1SelectCell(col, row))
+        openEditor(m_grid.Cell(col, row), row);
+}
+
+void TDisplaySchedulesForm::AddBtnClick()
+{
+    int row = DrawGrid1->Row();
+    QString cell = row >= 1 && DrawGrid1->Col() >= 1 ? m_grid.Cell(DrawGrid1->Col(), row) : QString();
+    if (cell.isEmpty()) {
+        cell = MakeCellText(-1, 0, QString(), DisplayedDate->Date());
+        row = rowOfTime(timeOfDayNow());
+    }
+    openEditor(cell, row);
+}
+
+void TDisplaySchedulesForm::DisplayedDateChange()
+{
+    // While the calendar is open its date follows the mouse; the choice counts when it closes.
+    if (!DisplayedDate->DroppedDown())
+        BuildScheduleTable();
+}
+
+void TDisplaySchedulesForm::openEditor(const QString &cell, int row)
+{
+    TScheduleForm editor(this);
+    editor.OpenForCell(cell, SlotStartTime(row));
+    const bool changed = RunModal(editor) == QDialog::Accepted;
+    showDisplayedResource();
+    if (changed)
+        BuildScheduleTable();
+    FormActivate();
+}
+
+// Choosing another resource in the editor moves the shared resource table; the view goes on
+// showing its own resource.
+void TDisplaySchedulesForm::showDisplayedResource()
+{
+    TTable &resources = ProgramDataForm->ResourceTable;
+    const QVariant key = DisplayedResource->KeyValue();
+    if (FieldValue::isNull(key) || resources.state() != TTable::State::Browse)
+        return;
+    if (const std::optional<TRecord> row = resources.LookupRecord(QStringLiteral("ResourceID"), key))
+        resources.GotoRecord(*row);
+}

@@ -1,0 +1,135 @@
+// quorvel-view-screenshots: opens the schedule views, the booking editor and the resources window
+// from the main window's commands on an existing database, without a display, and saves them as
+// PNG files for the documentation.
+//
+//   quorvel-view-screenshots DATABASE [DIRECTORY]     (default directory: docs)
+//
+// DATABASE is a location as quorvel-db takes it, best a demo site (quorvel-db demo DATABASE).
+
+#include "admin/ResourceFrm.h"
+#include "app/Logon.h"
+#include "app/MainFrm.h"
+#include "data/ProgramConst.h"
+#include "data/ProgramDataFrm.h"
+#include "editors/ScheduleFrm.h"
+#include "platform/db/DatabaseError.h"
+#include "platform/db/TimeValue.h"
+#include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DrawGrid.h"
+#include "platform/ui/ModalRunner.h"
+#include "platform/ui/QuorvelApplication.h"
+#include "schedule/ProgramConst.h"
+#include "views/DisplayScheduleFrm.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTextStream>
+
+namespace {
+
+constexpr double ShownFrom = 7.5 / 24.0;   // the morning, just before working hours
+
+void save(QWidget &window, const QDir &directory, const char *name)
+{
+    const QString path = directory.filePath(QLatin1String(name));
+    if (!window.grab().save(path))
+        throw EDatabaseError(QStringLiteral("Could not write %1").arg(path));
+    QTextStream(stdout) << "Wrote " << QDir::toNativeSeparators(path) << "\n";
+}
+
+// The Monday of this week: the demo site books this week and the next, Monday to Friday.
+double thisMonday()
+{
+    const QDate today = QDate::currentDate();
+    return TimeValue::fromDate(today.addDays(1 - today.dayOfWeek()));
+}
+
+// The first booked slot of the view's first day, from the morning on.
+QPoint firstBookedCell(const TDisplaySchedulesForm &view)
+{
+    for (int row = SlotOfTime(ShownFrom); row < view.Schedule().RowCount(); ++row)
+        if (!CellText(view.Schedule().Cell(1, row)).isEmpty())
+            return QPoint(1, row);
+    return QPoint(1, SlotOfTime(ShownFrom));
+}
+
+class ViewShots
+{
+public:
+    explicit ViewShots(const QString &directory) : m_directory(directory)
+    {
+        m_directory.mkpath(QStringLiteral("."));
+        SetModalRunner([this](QDialog &dialog) { return take(dialog); });
+    }
+    ~ViewShots() { SetModalRunner({}); }
+
+private:
+    int take(QDialog &dialog)
+    {
+        dialog.show();
+        if (auto *view = qobject_cast<TDisplaySchedulesForm *>(&dialog))
+            takeView(*view);
+        else if (qobject_cast<TScheduleForm *>(&dialog))
+            save(dialog, m_directory, "booking-editor.png");
+        else if (qobject_cast<TResourceForm *>(&dialog))
+            save(dialog, m_directory, "resources.png");
+        return QDialog::Rejected;
+    }
+
+    // The detail view shows Wednesday and opens the editor on its first booking; the range
+    // starts on Monday, so that the week's end shows too.
+    void takeView(TDisplaySchedulesForm &view)
+    {
+        view.DisplayedDate->setDate(TimeValue::toDate(thisMonday() + (view.DetailMode() ? 2 : 0)));
+        view.ShowTimeOfDay(ShownFrom);
+        save(view, m_directory, view.DetailMode() ? "resource-detail.png" : "resource-range.png");
+        if (view.DetailMode()) {
+            const QPoint booked = firstBookedCell(view);
+            view.DrawGrid1DblClick(booked.x(), booked.y());
+        }
+    }
+
+    QDir m_directory;
+};
+
+void takeAll(const QString &database, const QString &directory)
+{
+    TProgramDataForm data(DatabaseLocation::parse(database));
+    ProgramDataForm = &data;
+    data.DataModuleCreate();
+    LoadSystemSettings();
+    if (!CheckAccount(QStringLiteral("ADMIN"), QStringLiteral("admin"), true))
+        throw EDatabaseError(QStringLiteral("%1 is not a demo site: there is no account ADMIN").arg(database));
+    TMainForm main;
+    main.FormActivate();
+    data.ResourceTable.FindKey({QStringLiteral("Room 101")});
+
+    ViewShots shots(directory);
+    main.DisplayResourceDetail1->trigger();
+    main.DisplayRangeOfDate1->trigger();
+    data.ResourceTable.FindKey({QStringLiteral("Board Room")});   // restricted to a few users
+    main.Resources1->trigger();
+    ProgramDataForm = nullptr;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    TQuorvelApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        QTextStream(stderr) << "Usage: quorvel-view-screenshots DATABASE [DIRECTORY]\n";
+        return 2;
+    }
+    try {
+        takeAll(arguments.at(0), arguments.value(1, QStringLiteral("docs")));
+    } catch (const std::exception &error) {
+        QTextStream(stderr) << "quorvel-view-screenshots: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
