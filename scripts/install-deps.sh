@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev
   postgresql
   fonts-liberation fonts-dejavu-core
+  poppler-utils
   xvfb xauth
 )
 

@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,32 +35,9 @@ TTable &restrictTable()
     return ProgramDataForm->RestrictTable;
 }
 
-TDBEdit *resourceEdit(const char *name, const char *field, QWidget *parent)
+LookupList users()
 {
-    auto *edit = Named(new TDBEdit(parent), name);
-    edit->SetDataSource(&ProgramDataForm->ResourceSource);
-    edit->SetDataField(QString::fromLatin1(field));
-    return edit;
-}
-
-TDBLookupComboBox *lookup(const char *name, TDataSource *source, const char *field, TDataSource *list,
-                          const char *keyField, const char *listField, QWidget *parent)
-{
-    auto *combo = Named(new TDBLookupComboBox(parent), name);
-    combo->SetDataSource(source);
-    combo->SetDataField(QString::fromLatin1(field));
-    combo->SetListSource(list);
-    combo->SetKeyField(QString::fromLatin1(keyField));
-    combo->SetListField(QString::fromLatin1(listField));
-    return combo;
-}
-
-TDBCheckBox *resourceFlag(const QString &caption, const char *name, const char *field, QWidget *parent)
-{
-    auto *flag = Named(new TDBCheckBox(caption, parent), name);
-    flag->SetDataSource(&ProgramDataForm->ResourceSource);
-    flag->SetDataField(QString::fromLatin1(field));
-    return flag;
+    return {&ProgramDataForm->UserSettingsSource, "UserID", "UserName"};
 }
 
 } // namespace
@@ -84,26 +62,22 @@ void TResourceForm::createControls()
     DBGrid1->AddColumn(QStringLiteral("Capacity"), QStringLiteral("Capacity"));
     SizeGridFor(*DBGrid1, ResourceLines);
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Resource Information"), this), "GroupBox1");
-    DBEdit1 = resourceEdit("DBEdit1", "ResourceID", this);
+    DBEdit1 = NewBound<TDBEdit>("DBEdit1", resources, "ResourceID", this);
     DBEdit1->setReadOnly(true);
-    DBEdit2 = resourceEdit("DBEdit2", "Description", this);
-    DBEdit5 = resourceEdit("DBEdit5", "DescriptionL", this);
-    DBEdit5->setMinimumWidth(DBEdit5->fontMetrics().averageCharWidth() * TextCharacters);
-    DBLookupComboBox1 = lookup("DBLookupComboBox1", resources, "TypeID", &ProgramDataForm->TypeSource, "TypeID",
-                               "Description", this);
-    DBEdit3 = resourceEdit("DBEdit3", "Capacity", this);
-    DBMemo1 = Named(new TDBMemo(this), "DBMemo1");
-    DBMemo1->SetDataSource(resources);
-    DBMemo1->SetDataField(QStringLiteral("Notes"));
-    DBMemo1->setFixedHeight(DBMemo1->fontMetrics().lineSpacing() * NotesLines + 2 * DBMemo1->frameWidth() + 8);
-    DBMemo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);   // the notes wrap
-    DBCheckBox1 = resourceFlag(QStringLiteral("Restricted Access"), "DBCheckBox1", "Restricted", this);
-    DBCheckBox2 = resourceFlag(QStringLiteral("Allow Viewing"), "DBCheckBox2", "AllowViewing", this);
-    DBLookupComboBox2 = lookup("DBLookupComboBox2", resources, "ModifiedBy", &ProgramDataForm->UserSettingsSource,
-                               "UserID", "UserName", this);
+    DBEdit2 = NewBound<TDBEdit>("DBEdit2", resources, "Description", this);
+    DBEdit5 = NewBound<TDBEdit>("DBEdit5", resources, "DescriptionL", this);
+    WidenForCharacters(*DBEdit5, TextCharacters);
+    DBLookupComboBox1 = NewBoundLookup("DBLookupComboBox1", resources, "TypeID",
+                                       {&ProgramDataForm->TypeSource, "TypeID", "Description"}, this);
+    DBEdit3 = NewBound<TDBEdit>("DBEdit3", resources, "Capacity", this);
+    DBMemo1 = NewBound<TDBMemo>("DBMemo1", resources, "Notes", this);
+    SizeMemoFor(*DBMemo1, NotesLines);
+    DBCheckBox1 = NewBoundCheckBox(QStringLiteral("Restricted Access"), "DBCheckBox1", resources, "Restricted", this);
+    DBCheckBox2 = NewBoundCheckBox(QStringLiteral("Allow Viewing"), "DBCheckBox2", resources, "AllowViewing", this);
+    DBLookupComboBox2 = NewBoundLookup("DBLookupComboBox2", resources, "ModifiedBy", users(), this);
     DBLookupComboBox2->setEnabled(false);
     DBLookupComboBox2->SetReadOnly(true);
-    DBEdit4 = resourceEdit("DBEdit4", "ModifiedDate", this);
+    DBEdit4 = NewBound<TDBEdit>("DBEdit4", resources, "ModifiedDate", this);
     DBEdit4->setEnabled(false);
     DBEdit4->setReadOnly(true);
     InsertBtn = NewButton(QStringLiteral("&Insert"), "InsertBtn", this);
@@ -127,8 +101,8 @@ void TResourceForm::createRestrictControls()
     DBGrid2->SetDataSource(restrictRows);
     DBGrid2->AddColumn(QStringLiteral("UserName"), QStringLiteral("User"));
     SizeGridFor(*DBGrid2, RestrictLines);
-    DBLookupComboBox3 = lookup("DBLookupComboBox3", restrictRows, "UserID", &ProgramDataForm->UserSettingsSource,
-                               "UserID", "UserName", this);
+    DBGrid2->horizontalHeader()->setStretchLastSection(true);
+    DBLookupComboBox3 = NewBoundLookup("DBLookupComboBox3", restrictRows, "UserID", users(), this);
     RInsertBtn = NewButton(QStringLiteral("Insert"), "RInsertBtn", this);
     RSaveBtn = NewButton(QStringLiteral("Save"), "RSaveBtn", this);
     RDeleteBtn = NewButton(QStringLiteral("Delete"), "RDeleteBtn", this);

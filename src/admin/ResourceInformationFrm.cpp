@@ -21,20 +21,16 @@ namespace {
 constexpr int NotesLines = 4;
 constexpr int TextCharacters = 40;
 
-TDBEdit *resourceEdit(const char *name, const char *field, QWidget *parent)
+TDBEdit *readOnlyEdit(const char *name, const char *field, QWidget *parent)
 {
-    auto *edit = Named(new TDBEdit(parent), name);
-    edit->SetDataSource(&ProgramDataForm->ResourceSource);
-    edit->SetDataField(QString::fromLatin1(field));
+    auto *edit = NewBound<TDBEdit>(name, &ProgramDataForm->ResourceSource, field, parent);
     edit->setReadOnly(true);
     return edit;
 }
 
-TDBCheckBox *resourceFlag(const QString &caption, const char *name, const char *field, QWidget *parent)
+TDBCheckBox *disabledFlag(const QString &caption, const char *name, const char *field, QWidget *parent)
 {
-    auto *flag = Named(new TDBCheckBox(caption, parent), name);
-    flag->SetDataSource(&ProgramDataForm->ResourceSource);
-    flag->SetDataField(QString::fromLatin1(field));
+    auto *flag = NewBoundCheckBox(caption, name, &ProgramDataForm->ResourceSource, field, parent);
     flag->setEnabled(false);
     return flag;
 }
@@ -52,26 +48,20 @@ TResourceInformationForm::TResourceInformationForm(QWidget *owner) : QDialog(own
 void TResourceInformationForm::createControls()
 {
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Detail"), this), "GroupBox1");
-    DBEdit1 = resourceEdit("DBEdit1", "ResourceID", this);
-    DBLookupComboBox1 = Named(new TDBLookupComboBox(this), "DBLookupComboBox1");
-    DBLookupComboBox1->SetDataSource(&ProgramDataForm->ResourceSource);
-    DBLookupComboBox1->SetDataField(QStringLiteral("TypeID"));
-    DBLookupComboBox1->SetListSource(&ProgramDataForm->TypeSource);
-    DBLookupComboBox1->SetKeyField(QStringLiteral("TypeID"));
-    DBLookupComboBox1->SetListField(QStringLiteral("Description"));
+    DBEdit1 = readOnlyEdit("DBEdit1", "ResourceID", this);
+    DBLookupComboBox1 = NewBoundLookup("DBLookupComboBox1", &ProgramDataForm->ResourceSource, "TypeID",
+                                       {&ProgramDataForm->TypeSource, "TypeID", "Description"}, this);
     DBLookupComboBox1->SetReadOnly(true);
     DBLookupComboBox1->setEnabled(false);
-    DBEdit2 = resourceEdit("DBEdit2", "Description", this);
-    DBEdit3 = resourceEdit("DBEdit3", "DescriptionL", this);
-    DBEdit3->setMinimumWidth(DBEdit3->fontMetrics().averageCharWidth() * TextCharacters);
-    DBEdit4 = resourceEdit("DBEdit4", "Capacity", this);
-    DBMemo1 = Named(new TDBMemo(this), "DBMemo1");
-    DBMemo1->SetDataSource(&ProgramDataForm->ResourceSource);
-    DBMemo1->SetDataField(QStringLiteral("Notes"));
+    DBEdit2 = readOnlyEdit("DBEdit2", "Description", this);
+    DBEdit3 = readOnlyEdit("DBEdit3", "DescriptionL", this);
+    WidenForCharacters(*DBEdit3, TextCharacters);
+    DBEdit4 = readOnlyEdit("DBEdit4", "Capacity", this);
+    DBMemo1 = NewBound<TDBMemo>("DBMemo1", &ProgramDataForm->ResourceSource, "Notes", this);
     DBMemo1->setReadOnly(true);
-    DBMemo1->setFixedHeight(DBMemo1->fontMetrics().lineSpacing() * NotesLines + 2 * DBMemo1->frameWidth() + 8);
-    DBCheckBox1 = resourceFlag(QStringLiteral("Restricted"), "DBCheckBox1", "Restricted", this);
-    DBCheckBox2 = resourceFlag(QStringLiteral("Allow Viewing"), "DBCheckBox2", "AllowViewing", this);
+    SizeMemoFor(*DBMemo1, NotesLines);
+    DBCheckBox1 = disabledFlag(QStringLiteral("Restricted"), "DBCheckBox1", "Restricted", this);
+    DBCheckBox2 = disabledFlag(QStringLiteral("Allow Viewing"), "DBCheckBox2", "AllowViewing", this);
     BitBtn1 = NewStandardButton(StandardButton::Ok, "BitBtn1", this);
     BitBtn1->setDefault(true);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);

@@ -17,14 +17,7 @@
 namespace {
 
 constexpr int GridLines = 12;
-
-TDBEdit *typeEdit(const char *name, const char *field, QWidget *parent)
-{
-    auto *edit = Named(new TDBEdit(parent), name);
-    edit->SetDataSource(&ProgramDataForm->TypeSource);
-    edit->SetDataField(QString::fromLatin1(field));
-    return edit;
-}
+constexpr int TextCharacters = 30;
 
 } // namespace
 
@@ -44,19 +37,17 @@ void TTypesForm::createControls()
     DBGrid1->AddColumn(QStringLiteral("Description"), QStringLiteral("Description"));
     SizeGridFor(*DBGrid1, GridLines);
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Type Information"), this), "GroupBox1");
-    DBEdit1 = typeEdit("DBEdit1", "TypeID", this);
+    TDataSource *types = &ProgramDataForm->TypeSource;
+    DBEdit1 = NewBound<TDBEdit>("DBEdit1", types, "TypeID", this);
     DBEdit1->setEnabled(false);
     DBEdit1->setReadOnly(true);
-    DBEdit2 = typeEdit("DBEdit2", "Description", this);
-    DBLookupComboBox1 = Named(new TDBLookupComboBox(this), "DBLookupComboBox1");
-    DBLookupComboBox1->SetDataSource(&ProgramDataForm->TypeSource);
-    DBLookupComboBox1->SetDataField(QStringLiteral("ModifiedBy"));
-    DBLookupComboBox1->SetListSource(&ProgramDataForm->UserSettingsSource);
-    DBLookupComboBox1->SetKeyField(QStringLiteral("UserID"));
-    DBLookupComboBox1->SetListField(QStringLiteral("UserName"));
+    DBEdit2 = NewBound<TDBEdit>("DBEdit2", types, "Description", this);
+    WidenForCharacters(*DBEdit2, TextCharacters);
+    DBLookupComboBox1 = NewBoundLookup("DBLookupComboBox1", types, "ModifiedBy",
+                                       {&ProgramDataForm->UserSettingsSource, "UserID", "UserName"}, this);
     DBLookupComboBox1->setEnabled(false);
     DBLookupComboBox1->SetReadOnly(true);
-    DBEdit3 = typeEdit("DBEdit3", "ModifiedDate", this);
+    DBEdit3 = NewBound<TDBEdit>("DBEdit3", types, "ModifiedDate", this);
     DBEdit3->setEnabled(false);
     DBEdit3->setReadOnly(true);
     InsertBtn = NewButton(QStringLiteral("&Insert"), "InsertBtn", this);

@@ -11,6 +11,10 @@
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/WindowDisplay.h"
+#include "reports/PrintResourceFrm.h"
+#include "reports/PrintScheduleDateRangeFrm.h"
+#include "reports/ResourceByTypeDetailFrm.h"
+#include "reports/ResourceByTypeRangeFrm.h"
 #include "views/DisplayScheduleFrm.h"
 
 #include <QEvent>
@@ -156,6 +160,10 @@ void TMainForm::connectCommands()
     connect(Resources1, &QAction::triggered, this, &TMainForm::Resources1Click);
     connect(DisplayResourceDetail1, &QAction::triggered, this, &TMainForm::DisplayResourceDetail1Click);
     connect(DisplayRangeOfDate1, &QAction::triggered, this, &TMainForm::DisplayRangeOfDate1Click);
+    connect(SingeResourceDetail1, &QAction::triggered, this, &TMainForm::SingeResourceDetail1Click);
+    connect(SingleResourceWeek1, &QAction::triggered, this, &TMainForm::SingleResourceWeek1Click);
+    connect(ResourceByTypeDetail1, &QAction::triggered, this, &TMainForm::ResourceByTypeDetail1Click);
+    connect(ResourceByTypeWeek1, &QAction::triggered, this, &TMainForm::ResourceByTypeWeek1Click);
 }
 
 void TMainForm::FormCreate()
@@ -243,4 +251,28 @@ void TMainForm::DisplayRangeOfDate1Click()
 {
     TDisplaySchedulesForm DisplaySchedulesForm(this, false);
     RunModal(DisplaySchedulesForm);
+}
+
+void TMainForm::SingeResourceDetail1Click()
+{
+    TPrintResourceForm PrintResourceForm(this);
+    RunModal(PrintResourceForm);
+}
+
+void TMainForm::SingleResourceWeek1Click()
+{
+    TPrintScheduleDateRangeForm PrintScheduleDateRangeForm(this);
+    RunModal(PrintScheduleDateRangeForm);
+}
+
+void TMainForm::ResourceByTypeDetail1Click()
+{
+    TResourceByTypeDetailForm ResourceByTypeDetailForm(this);
+    RunModal(ResourceByTypeDetailForm);
+}
+
+void TMainForm::ResourceByTypeWeek1Click()
+{
+    TResourceByTypeRangeForm ResourceByTypeRangeForm(this);
+    RunModal(ResourceByTypeRangeForm);
 }

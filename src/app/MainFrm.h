@@ -77,6 +77,10 @@ public slots:
     void Resources1Click();
     void DisplayResourceDetail1Click();
     void DisplayRangeOfDate1Click();
+    void SingeResourceDetail1Click();
+    void SingleResourceWeek1Click();
+    void ResourceByTypeDetail1Click();
+    void ResourceByTypeWeek1Click();
 
 protected:
     void changeEvent(QEvent *event) override;

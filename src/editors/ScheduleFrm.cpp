@@ -49,17 +49,6 @@ void showAsButtonFace(std::initializer_list<QWidget *> controls, bool buttonFace
     }
 }
 
-TDBLookupComboBox *userList(const char *name, const char *field, QWidget *parent)
-{
-    auto *list = Named(new TDBLookupComboBox(parent), name);
-    list->SetDataSource(&ProgramDataForm->ScheduleSource);
-    list->SetDataField(QString::fromLatin1(field));
-    list->SetListSource(&ProgramDataForm->UserSettingsSource);
-    list->SetKeyField(QStringLiteral("UserID"));
-    list->SetListField(QStringLiteral("UserName"));
-    return list;
-}
-
 } // namespace
 
 TScheduleForm::TScheduleForm(QWidget *owner) : QDialog(owner, DialogWindowFlags)
@@ -68,6 +57,7 @@ TScheduleForm::TScheduleForm(QWidget *owner) : QDialog(owner, DialogWindowFlags)
     setWindowTitle(QStringLiteral("Schedule"));
     createControls();
     layOut();
+    connectHandlers();
     FormCreate();
 }
 
@@ -78,13 +68,11 @@ TScheduleForm::~TScheduleForm()
 
 void TScheduleForm::createControls()
 {
+    TDataSource *booking = &ProgramDataForm->ScheduleSource;
+    const LookupList users{&ProgramDataForm->UserSettingsSource, "UserID", "UserName"};
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Schedule Details"), this), "GroupBox1");
-    ResourceLookup = Named(new TDBLookupComboBox(this), "ResourceLookup");
-    ResourceLookup->SetDataSource(&ProgramDataForm->ScheduleSource);
-    ResourceLookup->SetDataField(QStringLiteral("ResourceID"));
-    ResourceLookup->SetListSource(&ProgramDataForm->ResourceSource);
-    ResourceLookup->SetKeyField(QStringLiteral("ResourceID"));
-    ResourceLookup->SetListField(QStringLiteral("Description"));
+    ResourceLookup = NewBoundLookup("ResourceLookup", booking, "ResourceID",
+                                    {&ProgramDataForm->ResourceSource, "ResourceID", "Description"}, this);
     ResourceLookup->setMinimumContentsLength(ListCharacters);
     InfoBtn = Named(new QToolButton(this), "InfoBtn");
     InfoBtn->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
@@ -94,18 +82,14 @@ void TScheduleForm::createControls()
     Duration = Named(new TSpinEdit(this), "Duration");
     SchEndTime = Named(new TDateTimePicker(TDateTimePicker::Kind::Time, this), "SchEndTime");
     SchEndTime->setEnabled(false);
-    ReservedByLookup = userList("ReservedByLookup", "ReservedBy", this);
-    NotesMemo = Named(new TDBMemo(this), "NotesMemo");
-    NotesMemo->SetDataSource(&ProgramDataForm->ScheduleSource);
-    NotesMemo->SetDataField(QStringLiteral("Notes"));
+    ReservedByLookup = NewBoundLookup("ReservedByLookup", booking, "ReservedBy", users, this);
+    NotesMemo = NewBound<TDBMemo>("NotesMemo", booking, "Notes", this);
     NotesMemo->SetMaxLength(MaxNotesLength);
-    NotesMemo->setFixedHeight(NotesMemo->fontMetrics().lineSpacing() * NotesLines + 2 * NotesMemo->frameWidth() + 8);
-    ModifiedByLookup = userList("ModifiedByLookup", "ModifiedBy", this);
+    SizeMemoFor(*NotesMemo, NotesLines);
+    ModifiedByLookup = NewBoundLookup("ModifiedByLookup", booking, "ModifiedBy", users, this);
     ModifiedByLookup->setEnabled(false);
     ModifiedByLookup->SetReadOnly(true);
-    ModifiedOnEdit = Named(new TDBEdit(this), "ModifiedOnEdit");
-    ModifiedOnEdit->SetDataSource(&ProgramDataForm->ScheduleSource);
-    ModifiedOnEdit->SetDataField(QStringLiteral("ModifiedDate"));
+    ModifiedOnEdit = NewBound<TDBEdit>("ModifiedOnEdit", booking, "ModifiedDate", this);
     ModifiedOnEdit->setEnabled(false);
     ModifiedOnEdit->setReadOnly(true);
     SaveBtn = NewButton(QStringLiteral("Save"), "SaveBtn", this);
@@ -113,7 +97,12 @@ void TScheduleForm::createControls()
     DeleteBtn = NewButton(QStringLiteral("Delete"), "DeleteBtn", this);
     BitBtn1 = NewStandardButton(StandardButton::Cancel, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
+}
 
+// The resource list re-applies the rights on every change of resource, chosen from the list or
+// with the keys.
+void TScheduleForm::connectHandlers()
+{
     connect(ResourceLookup, &TDBLookupComboBox::keyValueChanged, this, &TScheduleForm::ApplyRights);
     connect(InfoBtn, &QToolButton::clicked, this, &TScheduleForm::InfoBtnClick);
     connect(SchStartTime, &TDateTimePicker::changed, this, &TScheduleForm::UpdateEndTime);
@@ -235,9 +224,9 @@ void TScheduleForm::ApplyOwnerRights()
 void TScheduleForm::allowEditing(bool allowed)
 {
     NotesMemo->setReadOnly(!allowed);
-    for (QWidget *control : {static_cast<QWidget *>(ResourceLookup), static_cast<QWidget *>(EventDatePicker),
-                             static_cast<QWidget *>(SchStartTime)})
-        control->setEnabled(allowed);
+    ResourceLookup->setEnabled(allowed);
+    EventDatePicker->setEnabled(allowed);
+    SchStartTime->setEnabled(allowed);
     showAsButtonFace({NotesMemo, ResourceLookup, EventDatePicker, SchStartTime}, !allowed);
 }
 

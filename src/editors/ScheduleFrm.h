@@ -62,6 +62,7 @@ private:
     void FormClose();
     void createControls();
     void layOut();
+    void connectHandlers();
     void startNewBooking(double date, double slotStart);
     void showTimes(double date);
     void allowEditing(bool allowed);

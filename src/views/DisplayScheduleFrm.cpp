@@ -57,6 +57,7 @@ TDisplaySchedulesForm::TDisplaySchedulesForm(QWidget *owner, bool detailMode)
     sizeGridToShow(std::min(columnCount(), DaysInView + 1), RowsInView);
     layOut();
     BuildScheduleTable();
+    // Connected after the first build, so that choosing the first resource does not build again.
     connect(DisplayedResource, &TDBLookupComboBox::keyValueChanged, this, &TDisplaySchedulesForm::BuildScheduleTable);
     connect(DisplayedDate, &TDateTimePicker::changed, this, &TDisplaySchedulesForm::DisplayedDateChange);
     connect(DisplayedDate, &TDateTimePicker::closeUp, this, &TDisplaySchedulesForm::BuildScheduleTable);
@@ -64,10 +65,8 @@ TDisplaySchedulesForm::TDisplaySchedulesForm(QWidget *owner, bool detailMode)
 
 void TDisplaySchedulesForm::createControls()
 {
-    DisplayedResource = Named(new TDBLookupComboBox(this), "DisplayedResource");
-    DisplayedResource->SetListSource(&ProgramDataForm->ResourceSource);
-    DisplayedResource->SetKeyField(QStringLiteral("ResourceID"));
-    DisplayedResource->SetListField(QStringLiteral("Description"));
+    DisplayedResource = NewBoundLookup("DisplayedResource", nullptr, "",
+                                       {&ProgramDataForm->ResourceSource, "ResourceID", "Description"}, this);
     DisplayedResource->setMinimumContentsLength(ListCharacters);
     DisplayedDate = Named(new TDateTimePicker(TDateTimePicker::Kind::Date, this), "DisplayedDate");
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Schedule Information"), this), "GroupBox1");
@@ -80,23 +79,14 @@ void TDisplaySchedulesForm::createControls()
     DrawGrid1->SetOnSelectCell([this](int col, int row) { return DrawGrid1SelectCell(col, row); });
     GroupBox2 = Named(new QGroupBox(QStringLiteral("Resource Information"), this), "GroupBox2");
     TDataSource *resources = &ProgramDataForm->ResourceSource;
-    ResourceType = Named(new TDBLookupComboBox(this), "ResourceType");
-    ResourceType->SetDataSource(resources);
-    ResourceType->SetDataField(QStringLiteral("TypeID"));
-    ResourceType->SetListSource(&ProgramDataForm->TypeSource);
-    ResourceType->SetKeyField(QStringLiteral("TypeID"));
-    ResourceType->SetListField(QStringLiteral("Description"));
+    ResourceType = NewBoundLookup("ResourceType", resources, "TypeID",
+                                  {&ProgramDataForm->TypeSource, "TypeID", "Description"}, this);
     ResourceType->SetReadOnly(true);
-    ResourceCapacity = Named(new TDBEdit(this), "ResourceCapacity");
-    ResourceCapacity->SetDataSource(resources);
-    ResourceCapacity->SetDataField(QStringLiteral("Capacity"));
+    ResourceCapacity = NewBound<TDBEdit>("ResourceCapacity", resources, "Capacity", this);
     ResourceCapacity->setReadOnly(true);
-    ResourceNotes = Named(new TDBMemo(this), "ResourceNotes");
-    ResourceNotes->SetDataSource(resources);
-    ResourceNotes->SetDataField(QStringLiteral("Notes"));
+    ResourceNotes = NewBound<TDBMemo>("ResourceNotes", resources, "Notes", this);
     ResourceNotes->setReadOnly(true);
-    ResourceNotes->setFixedHeight(ResourceNotes->fontMetrics().lineSpacing() * NotesLines
-                                  + 2 * ResourceNotes->frameWidth() + 8);
+    SizeMemoFor(*ResourceNotes, NotesLines);
     AddBtn = NewButton(QStringLiteral("Add"), "AddBtn", this);
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);

@@ -4,6 +4,7 @@
 #include "admin/ResourceFrm.h"
 #include "admin/ResourceInformationFrm.h"
 #include "admin/TypesFrm.h"
+#include "app/MainFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
@@ -11,11 +12,14 @@
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/HelpFile.h"
 #include "schedule/ProgramConst.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestDatabase.h"
 
+#include <QAction>
 #include <QItemSelectionModel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -103,6 +107,53 @@ class TestTypesResources : public QObject
     Q_OBJECT
 
 private slots:
+    void mainWindowOpensTheMaintenanceWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Types") << "Types1" << "TTypesForm";
+        QTest::newRow("Resources") << "Resources1" << "TResourceForm";
+    }
+
+    void mainWindowOpensTheMaintenanceWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        Fixture site;
+        TMainForm main;
+        QPointer<QDialog> opened;
+        QWidget *owner = nullptr;
+        ModalScript windows([&](QDialog &dialog) {
+            opened = &dialog;
+            owner = dialog.parentWidget();
+            return int(QDialog::Rejected);
+        });
+        main.findChild<QAction *>(command)->trigger();
+        QCOMPARE(windows.shown, QStringList{window});
+        QCOMPARE(owner, &main);
+        QVERIFY(!opened);   // freed when it closed
+    }
+
+    void helpButtonShowsOnlyWithTheHelpFile_data()
+    {
+        QTest::addColumn<bool>("present");
+        QTest::newRow("help file present") << true;
+        QTest::newRow("no help file") << false;
+    }
+
+    void helpButtonShowsOnlyWithTheHelpFile()
+    {
+        QFETCH(bool, present);
+        Fixture site;
+        HelpFilePresent = present;
+        TTypesForm types;
+        TResourceForm resources;
+        TResourceInformationForm information;
+        for (QDialog *window : std::initializer_list<QDialog *>{&types, &resources, &information})
+            QCOMPARE(window->findChild<QPushButton *>("HelpBtn")->isVisibleTo(window), present);
+        HelpFilePresent = false;
+    }
+
     void aNewTypeIsStoredAndStamped()
     {
         Fixture site;

@@ -1,6 +1,7 @@
 // The resource schedule view: its columns in detail and range mode, what it paints, where it
 // scrolls, and how it opens the booking editor and rebuilds afterwards.
 
+#include "app/MainFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "editors/ScheduleFrm.h"
@@ -17,8 +18,10 @@
 #include "support/TestDatabase.h"
 #include "views/DisplayScheduleFrm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -129,6 +132,36 @@ class TestDisplaySchedules : public QObject
     Q_OBJECT
 
 private slots:
+    void mainWindowOpensTheViewInItsMode_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("detail");
+        QTest::newRow("Display Resource Detail") << "DisplayResourceDetail1" << true;
+        QTest::newRow("Display Range Of Date") << "DisplayRangeOfDate1" << false;
+    }
+
+    void mainWindowOpensTheViewInItsMode()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, detail);
+        Fixture site;
+        TMainForm main;
+        QPointer<TDisplaySchedulesForm> opened;
+        QWidget *owner = nullptr;
+        bool detailShown = !detail;
+        ModalScript windows([&](QDialog &dialog) {
+            opened = static_cast<TDisplaySchedulesForm *>(&dialog);
+            owner = dialog.parentWidget();
+            detailShown = opened->DetailMode();
+            return int(QDialog::Rejected);
+        });
+        main.findChild<QAction *>(command)->trigger();
+        QCOMPARE(windows.shown, QStringList{"TDisplaySchedulesForm"});
+        QCOMPARE(owner, &main);
+        QCOMPARE(detailShown, detail);
+        QVERIFY(!opened);   // freed when it closed
+    }
+
     void columnsOfEachMode_data()
     {
         QTest::addColumn<bool>("detail");

@@ -1,12 +1,14 @@
-// quorvel-view-screenshots: opens the schedule views, the booking editor and the resources window
-// from the main window's commands on an existing database, without a display, and saves them as
-// PNG files for the documentation.
+// quorvel-view-screenshots: opens the schedule views, the booking editor, the resource information,
+// resources and types windows from the main window's commands on an existing database, without a
+// display, and saves them as PNG files for the documentation.
 //
 //   quorvel-view-screenshots DATABASE [DIRECTORY]     (default directory: docs)
 //
 // DATABASE is a location as quorvel-db takes it, best a demo site (quorvel-db demo DATABASE).
 
 #include "admin/ResourceFrm.h"
+#include "admin/ResourceInformationFrm.h"
+#include "admin/TypesFrm.h"
 #include "app/Logon.h"
 #include "app/MainFrm.h"
 #include "data/ProgramConst.h"
@@ -69,10 +71,14 @@ private:
         dialog.show();
         if (auto *view = qobject_cast<TDisplaySchedulesForm *>(&dialog))
             takeView(*view);
-        else if (qobject_cast<TScheduleForm *>(&dialog))
-            save(dialog, m_directory, "booking-editor.png");
+        else if (auto *editor = qobject_cast<TScheduleForm *>(&dialog))
+            takeEditor(*editor);
+        else if (qobject_cast<TResourceInformationForm *>(&dialog))
+            save(dialog, m_directory, "resource-information.png");
         else if (qobject_cast<TResourceForm *>(&dialog))
             save(dialog, m_directory, "resources.png");
+        else if (qobject_cast<TTypesForm *>(&dialog))
+            save(dialog, m_directory, "types.png");
         return QDialog::Rejected;
     }
 
@@ -87,6 +93,12 @@ private:
             const QPoint booked = firstBookedCell(view);
             view.DrawGrid1DblClick(booked.x(), booked.y());
         }
+    }
+
+    void takeEditor(TScheduleForm &editor)
+    {
+        save(editor, m_directory, "booking-editor.png");
+        editor.InfoBtnClick();
     }
 
     QDir m_directory;
@@ -109,6 +121,7 @@ void takeAll(const QString &database, const QString &directory)
     main.DisplayRangeOfDate1->trigger();
     data.ResourceTable.FindKey({QStringLiteral("Board Room")});   // restricted to a few users
     main.Resources1->trigger();
+    main.Types1->trigger();
     ProgramDataForm = nullptr;
 }
 

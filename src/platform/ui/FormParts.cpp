@@ -1,13 +1,36 @@
 #include "platform/ui/FormParts.h"
 
+#include "platform/ui/DBCheckBox.h"
+#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/HelpFile.h"
 
 #include <QDialog>
 #include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
+
+TDBCheckBox *NewBoundCheckBox(const QString &caption, const char *name, TDataSource *source, const char *field,
+                              QWidget *parent)
+{
+    auto *checkBox = Named(new TDBCheckBox(caption, parent), name);
+    checkBox->SetDataSource(source);
+    checkBox->SetDataField(QString::fromLatin1(field));
+    return checkBox;
+}
+
+TDBLookupComboBox *NewBoundLookup(const char *name, TDataSource *source, const char *field, const LookupList &list,
+                                  QWidget *parent)
+{
+    auto *lookup = NewBound<TDBLookupComboBox>(name, source, field, parent);
+    lookup->SetListSource(list.source);
+    lookup->SetKeyField(QString::fromLatin1(list.keyField));
+    lookup->SetListField(QString::fromLatin1(list.listField));
+    return lookup;
+}
 
 QPushButton *NewButton(const QString &caption, const char *name, QWidget *parent)
 {
@@ -53,4 +76,17 @@ void SizeGridFor(QTableView &grid, int lines)
     const int height = 2 * grid.frameWidth() + grid.horizontalHeader()->sizeHint().height()
         + grid.verticalHeader()->defaultSectionSize() * lines;
     grid.setMinimumSize(width, height);
+}
+
+void WidenForCharacters(QWidget &control, int characters)
+{
+    control.setMinimumWidth(control.fontMetrics().averageCharWidth() * characters);
+}
+
+void SizeMemoFor(QPlainTextEdit &memo, int lines)
+{
+    const int margins = 2 * memo.frameWidth() + 2 * int(memo.document()->documentMargin());
+    memo.setFixedHeight(memo.fontMetrics().lineSpacing() * lines + margins);
+    memo.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    memo.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }

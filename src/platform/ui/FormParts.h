@@ -4,6 +4,10 @@
 #include <Qt>
 
 class QDialog;
+class TDataSource;
+class TDBCheckBox;
+class TDBLookupComboBox;
+class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class QWidget;
@@ -22,6 +26,33 @@ Control *Named(Control *control, const char *name)
     return control;
 }
 
+// A data-aware edit box or memo bound to a field of the table behind the data source.
+template <class Control>
+Control *NewBound(const char *name, TDataSource *source, const char *field, QWidget *parent)
+{
+    auto *control = Named(new Control(parent), name);
+    control->SetDataSource(source);
+    control->SetDataField(QString::fromLatin1(field));
+    return control;
+}
+
+// A data-aware check box bound likewise.
+TDBCheckBox *NewBoundCheckBox(const QString &caption, const char *name, TDataSource *source, const char *field,
+                              QWidget *parent);
+
+// Where a lookup list takes its choices from: the rows of a data source, shown by one field and
+// standing for another.
+struct LookupList
+{
+    TDataSource *source;
+    const char *keyField;
+    const char *listField;
+};
+
+// A lookup list bound to a field of the table behind the data source.
+TDBLookupComboBox *NewBoundLookup(const char *name, TDataSource *source, const char *field, const LookupList &list,
+                                  QWidget *parent);
+
 // A push button that leaves Enter to the window's default button.
 QPushButton *NewButton(const QString &caption, const char *name, QWidget *parent);
 
@@ -32,3 +63,9 @@ QPushButton *NewStandardButton(StandardButton kind, const char *name, QDialog *w
 
 // Makes a grid wide enough for all of its columns and tall enough for the given number of lines.
 void SizeGridFor(QTableView &grid, int lines);
+
+// Makes a text box wide enough for about the given number of characters.
+void WidenForCharacters(QWidget &control, int characters);
+
+// Makes a memo as tall as the given number of lines; its text wraps, so it never scrolls sideways.
+void SizeMemoFor(QPlainTextEdit &memo, int lines);
