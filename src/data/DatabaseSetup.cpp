@@ -4,6 +4,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/Schema.h"
 #include "platform/db/Table.h"
 #include "platform/db/TimeValue.h"
 
@@ -175,15 +176,6 @@ void SeedDemo(TDatabase &database, const QString &workstationUser)
         {"RDESK", "Reception Desk", "desk", "555-0150", reception},
         {"GUEST", "Guest", "", "", visitors},
     };
-    const QString ownID = workstationUser.left(20);
-    if (!ownID.isEmpty()) {
-        bool taken = ownID.compare(QLatin1String("Supervisor"), Qt::CaseInsensitive) == 0;
-        for (const DemoUser &p : people)
-            taken = taken || ownID.compare(QLatin1String(p.id), Qt::CaseInsensitive) == 0;
-        if (!taken)
-            insertRow(users, {{"UserID", ownID}, {"UserName", QStringLiteral("Workstation User")},
-                              {"UserPassword", QString()}, {"SecurityID", 0}});
-    }
     for (const DemoUser &p : people)
         insertRow(users, {{"UserID", QString::fromLatin1(p.id)}, {"UserName", QString::fromLatin1(p.name)},
                           {"UserPassword", QString::fromLatin1(p.password)}, {"UserPhone", QString::fromLatin1(p.phone)},
@@ -257,10 +249,22 @@ void SeedDemo(TDatabase &database, const QString &workstationUser)
         }
     }
 
+    AdmitWorkstation(database, workstationUser);
+    transaction.commit();
+}
+
+void AdmitWorkstation(TDatabase &database, const QString &workstationUser)
+{
+    const QString ownID = workstationUser.left(Schema::table(QStringLiteral("User")).field(QStringLiteral("UserID"))->width);
+    const bool taken = ownID.isEmpty()
+        || database.exec(QStringLiteral("SELECT 1 FROM \"User\" WHERE upper(\"UserID\") = upper(?)"), {ownID}).next();
+    if (!taken)
+        database.exec(QStringLiteral("INSERT INTO \"User\" (\"UserID\", \"UserName\", \"UserPassword\", \"SecurityID\") "
+                                     "VALUES (?, ?, '', 0)"),
+                      {ownID, QStringLiteral("Workstation User")});
     // Show the scheduling grids in half hours and log the person at the workstation straight in.
     database.exec(QStringLiteral("UPDATE \"Settings\" SET \"TimeInterval\" = ?, \"AutoLogon\" = ?"),
                   {30, FieldValue::toStorage(database.engine(), FieldKind::Logical, true)});
-    transaction.commit();
 }
 
 } // namespace DatabaseSetup

@@ -22,6 +22,11 @@ void Init(const DatabaseLocation &location, bool replace = false);
 // demo) gets an account in the master profile, so the demo opens straight onto the main window.
 void SeedDemo(TDatabase &database, const QString &workstationUser);
 
+// Gives workstationUser (when not empty and not taken) an account in the master profile, switches
+// automatic log-on on and shows the grids in half hours, so a site opens straight onto the main
+// window for whoever created it.
+void AdmitWorkstation(TDatabase &database, const QString &workstationUser);
+
 // Drops every table of the schema (used by replace).
 void DropAll(TDatabase &database);
 

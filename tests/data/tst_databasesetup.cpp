@@ -2,6 +2,7 @@
 // database, the demo site, and the data module opening what was created.
 
 #include "data/DatabaseSetup.h"
+#include "data/LargeSite.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/DatabaseError.h"
@@ -285,6 +286,54 @@ private slots:
         database.Open();
         DatabaseSetup::SeedDemo(database, workstationUser);
         QCOMPARE(count(database, "User"), accounts);
+    }
+
+    // The large site at a small scale: its counts, a full first type on the busy day, restricted
+    // resources with their users, no two bookings of a resource overlapping, and keys that the
+    // program can go on handing out.
+    void largeSiteHoldsWhatItPromises()
+    {
+        TestDatabase place;
+        DatabaseSetup::Init(place.location());
+        TDatabase database(place.location());
+        database.Open();
+        const double scale = 0.02;
+        LargeSite::Seed(database, scale, QStringLiteral("kate"));
+        const LargeSite::Size size = LargeSite::SizeAt(scale);
+
+        QCOMPARE(count(database, "Resource"), size.resources);
+        QCOMPARE(count(database, "Type"), size.types);
+        QCOMPARE(count(database, "User"), size.users + 2);   // with Supervisor and the workstation user
+        const int bookings = count(database, "Schedule");
+        QVERIFY2(bookings > size.bookings * 0.9 && bookings <= size.bookings, qPrintable(QString::number(bookings)));
+
+        const QVariant busy = FieldValue::toStorage(database.engine(), FieldKind::Date, TimeValue::fromDate(LargeSite::BusyDay()));
+        QSqlQuery bigType = database.exec(QStringLiteral(
+            "SELECT COUNT(*) FROM \"Schedule\" s JOIN \"Resource\" r ON r.\"ResourceID\" = s.\"ResourceID\" "
+            "JOIN \"Type\" t ON t.\"TypeID\" = r.\"TypeID\" WHERE t.\"Description\" = ? AND s.\"ScheduleDate\" = ?"),
+            {LargeSite::BigTypeName(), busy});
+        bigType.next();
+        QCOMPARE(bigType.value(0).toInt(), size.bigTypeResources * 8);
+
+        const QVariant yes = FieldValue::toStorage(database.engine(), FieldKind::Logical, true);
+        const int restricted = count(database, "Resource", "WHERE \"Restricted\" = ?", {yes});
+        QVERIFY(restricted > 0);
+        QCOMPARE(count(database, "Restrict"), restricted * 5);
+        QCOMPARE(count(database, "Schedule", "s WHERE NOT EXISTS (SELECT 1 FROM \"User\" u WHERE u.\"UserID\" = s.\"ReservedBy\")"), 0);
+
+        QSqlQuery overlaps = database.exec(QStringLiteral(
+            "SELECT COUNT(*) FROM \"Schedule\" a JOIN \"Schedule\" b ON a.\"ResourceID\" = b.\"ResourceID\" "
+            "AND a.\"ScheduleDate\" = b.\"ScheduleDate\" AND a.\"Sequence\" < b.\"Sequence\" "
+            "AND a.\"StartTime\" < b.\"EndTime\" AND b.\"StartTime\" < a.\"EndTime\""));
+        overlaps.next();
+        QCOMPARE(overlaps.value(0).toInt(), 0);
+
+        TTable resources(database, "Resource");
+        resources.Open();
+        resources.Insert();
+        resources.SetFieldValue("Description", QStringLiteral("One more"));
+        resources.Post();
+        QCOMPARE(resources.FieldValue("ResourceID").toInt(), size.resources + 1);
     }
 
     // The data module opens what Init created; what it cannot open is named in its message.
