@@ -10,6 +10,7 @@ packages=(
   postgresql
   fonts-liberation fonts-dejavu-core
   poppler-utils
+  python3 python3-icalendar
   xvfb xauth
 )
 

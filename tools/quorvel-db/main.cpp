@@ -1,5 +1,6 @@
 // quorvel-db: creates and inspects Quorvel databases from the command line.
 
+#include "data/BookingExport.h"
 #include "data/DatabaseSetup.h"
 #include "data/LargeSite.h"
 #include "platform/db/Database.h"
@@ -7,11 +8,14 @@
 #include "platform/sys/NetworkIdentity.h"
 
 #include <QCoreApplication>
+#include <QDate>
+#include <QMap>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace {
 
-const char *const Usage = R"(Usage: quorvel-db COMMAND [LOCATION] [--force] [--scale N]
+const char *const Usage = R"(Usage: quorvel-db COMMAND [LOCATION] [OPTIONS]
 
 Creates and inspects Quorvel databases.
 
@@ -26,6 +30,14 @@ Commands:
            With --scale N it adds a large site for measuring speed instead: at N = 1,
            2,000 resources in 20 types (one type of 500), 300 users and about 1,000,000
            bookings over two years; N = 0.1 gives a tenth of each.
+  export   Write bookings out for other programs: as an iCalendar file that calendar
+           programs import (one event a booking), or as comma-separated values.
+           --format ics|csv       the file format (default ics)
+           --resource NAME        only this resource's bookings (its short description)
+           --type NAME            only the bookings of this type's resources
+           --from YYYY-MM-DD      only bookings on or after this date
+           --to YYYY-MM-DD        only bookings on or before this date
+           --output FILE          write into FILE instead of standard output
   exists   Exit with status 0 when LOCATION holds a Quorvel database, 1 when it does not.
   help     Show this text (also -h, --help).
 
@@ -40,8 +52,13 @@ directory, so `cd site && quorvel-db init` creates ./Quorvel.sqlite.
 Options:
   --force  init and demo replace an existing Quorvel database (all its data is lost).
            Without it they refuse and change nothing.
-  --scale N  see demo.
+  --scale N  see demo; --format, --resource, --type, --from, --to, --output: see export.
 )";
+
+struct UsageError : std::runtime_error
+{
+    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()) {}
+};
 
 QString loginName()
 {
@@ -49,54 +66,78 @@ QString loginName()
     return network.isEmpty() ? NetworkIdentity::OperatingSystemUserName() : network;
 }
 
-int run(const QStringList &arguments)
+// The command line taken apart: the command, the location and the options with their values.
+struct CommandLine
 {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     QString command;
     QString location;
     bool force = false;
-    double scale = 0;
-    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
-        if (*argument == QLatin1String("--force"))
-            force = true;
-        else if (*argument == QLatin1String("--scale")) {
-            bool number = false;
-            scale = std::next(argument) == arguments.end() ? 0 : std::next(argument)->toDouble(&number);
-            if (!number || scale <= 0 || scale > 100) {
-                err << "quorvel-db: --scale needs a number above 0 and at most 100\n";
-                return 2;
-            }
-            ++argument;
-        }
-        else if (*argument == QLatin1String("-h") || *argument == QLatin1String("--help"))
-            command = QStringLiteral("help");
-        else if (command.isEmpty())
-            command = *argument;
-        else if (location.isEmpty())
-            location = *argument;
-        else {
-            err << "quorvel-db: unexpected argument '" << *argument << "'\n" << Usage;
-            return 2;
-        }
+    QMap<QString, QString> options;   // --scale, --format, --resource, --type, --from, --to, --output
+};
+
+const QStringList ValuedOptions = {"--scale", "--format", "--resource", "--type", "--from", "--to", "--output"};
+
+// Throws a usage error (a message for standard error) when the line cannot be read.
+CommandLine parse(const QStringList &arguments)
+{
+    CommandLine line;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--force"))
+            line.force = true;
+        else if (ValuedOptions.contains(argument)) {
+            if (i + 1 == arguments.size())
+                throw UsageError(argument + QStringLiteral(" needs a value"));
+            line.options.insert(argument, arguments.at(++i));
+        } else if (argument == QLatin1String("-h") || argument == QLatin1String("--help"))
+            line.command = QStringLiteral("help");
+        else if (argument.startsWith(QLatin1String("--")))
+            throw UsageError(QStringLiteral("unknown option '%1'").arg(argument));
+        else if (line.command.isEmpty())
+            line.command = argument;
+        else if (line.location.isEmpty())
+            line.location = argument;
+        else
+            throw UsageError(QStringLiteral("unexpected argument '%1'").arg(argument));
     }
-    if (command.isEmpty() || command == QLatin1String("help")) {
-        out << Usage;
-        return command.isEmpty() ? 2 : 0;
-    }
-    const DatabaseLocation where = location.isEmpty() ? DatabaseLocation::resolveAlias() : DatabaseLocation::parse(location);
-    if (command == QLatin1String("exists"))
-        return DatabaseSetup::Exists(where) ? 0 : 1;
-    if (command != QLatin1String("init") && command != QLatin1String("demo")) {
-        err << "quorvel-db: unknown command '" << command << "'\n" << Usage;
-        return 2;
-    }
-    if (scale > 0 && command != QLatin1String("demo")) {
-        err << "quorvel-db: --scale goes with demo\n";
-        return 2;
-    }
-    DatabaseSetup::Init(where, force);
-    if (command == QLatin1String("demo")) {
+    static const QMap<QString, QStringList> allowed = {
+        {"init", {}}, {"demo", {"--scale"}}, {"exists", {}}, {"help", {}},
+        {"export", {"--format", "--resource", "--type", "--from", "--to", "--output"}}};
+    if (!line.command.isEmpty() && !allowed.contains(line.command))
+        throw UsageError(QStringLiteral("unknown command '%1'").arg(line.command));
+    for (const QString &option : line.options.keys())
+        if (!allowed.value(line.command).contains(option))
+            throw UsageError(QStringLiteral("%1 does not go with %2").arg(option, line.command));
+    return line;
+}
+
+double scaleOf(const CommandLine &line)
+{
+    if (!line.options.contains(QStringLiteral("--scale")))
+        return 0;
+    bool number = false;
+    const double scale = line.options.value(QStringLiteral("--scale")).toDouble(&number);
+    if (!number || scale <= 0 || scale > 100)
+        throw UsageError(QStringLiteral("--scale needs a number above 0 and at most 100"));
+    return scale;
+}
+
+QDate dateOption(const CommandLine &line, const QString &option)
+{
+    if (!line.options.contains(option))
+        return {};
+    const QDate date = QDate::fromString(line.options.value(option), Qt::ISODate);
+    if (!date.isValid())
+        throw UsageError(QStringLiteral("%1 needs a date written YYYY-MM-DD").arg(option));
+    return date;
+}
+
+int create(const CommandLine &line, const DatabaseLocation &where, QTextStream &out)
+{
+    const double scale = scaleOf(line);
+    DatabaseSetup::Init(where, line.force);
+    const bool demo = line.command == QLatin1String("demo");
+    if (demo) {
         TDatabase database(where, QStringLiteral("quorvel-db"));
         database.Open();
         if (scale > 0)
@@ -104,9 +145,50 @@ int run(const QStringList &arguments)
         else
             DatabaseSetup::SeedDemo(database, loginName());
     }
-    out << "Created the Quorvel " << (command == QLatin1String("demo") ? "demo " : "") << "database at "
-        << where.describe() << "\n";
+    out << "Created the Quorvel " << (demo ? "demo " : "") << "database at " << where.describe() << "\n";
     return 0;
+}
+
+int exportBookings(const CommandLine &line, const DatabaseLocation &where, QTextStream &out)
+{
+    const QString format = line.options.value(QStringLiteral("--format"), QStringLiteral("ics"));
+    if (format != QLatin1String("ics") && format != QLatin1String("csv"))
+        throw UsageError(QStringLiteral("--format is ics or csv"));
+    BookingExport::Selection selection;
+    selection.resource = line.options.value(QStringLiteral("--resource"));
+    selection.type = line.options.value(QStringLiteral("--type"));
+    selection.from = dateOption(line, QStringLiteral("--from"));
+    selection.to = dateOption(line, QStringLiteral("--to"));
+    TDatabase database(where, QStringLiteral("quorvel-db"));
+    database.Open();
+    const QString text = BookingExport::Export(
+        database, selection, format == QLatin1String("csv") ? BookingExport::Format::Csv : BookingExport::Format::ICalendar);
+    const QString output = line.options.value(QStringLiteral("--output"));
+    if (output.isEmpty()) {
+        out << text;
+        return 0;
+    }
+    QSaveFile file(output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+        throw EDatabaseError(QStringLiteral("Cannot write %1: %2").arg(output, file.errorString()));
+    return 0;
+}
+
+int run(const QStringList &arguments)
+{
+    QTextStream out(stdout);
+    const CommandLine line = parse(arguments);
+    if (line.command.isEmpty() || line.command == QLatin1String("help")) {
+        out << Usage;
+        return line.command.isEmpty() ? 2 : 0;
+    }
+    const DatabaseLocation where =
+        line.location.isEmpty() ? DatabaseLocation::resolveAlias() : DatabaseLocation::parse(line.location);
+    if (line.command == QLatin1String("exists"))
+        return DatabaseSetup::Exists(where) ? 0 : 1;
+    if (line.command == QLatin1String("export"))
+        return exportBookings(line, where, out);
+    return create(line, where, out);
 }
 
 } // namespace
@@ -116,6 +198,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     try {
         return run(app.arguments().mid(1));
+    } catch (const UsageError &error) {
+        QTextStream(stderr) << "quorvel-db: " << error.what() << "\nRun quorvel-db help for the commands and options.\n";
+        return 2;
     } catch (const EDatabaseError &error) {
         QTextStream(stderr) << "quorvel-db: " << error.message() << "\n";
         return 1;
