@@ -1,5 +1,7 @@
 #include "platform/ui/DrawGrid.h"
 
+#include "platform/ui/DrawGridAccessible.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +25,7 @@ constexpr int MinimumColWidth = 8;
 
 TDrawGrid::TDrawGrid(QWidget *parent) : QAbstractScrollArea(parent)
 {
+    InstallDrawGridAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     m_rowCount = DefaultCount;
@@ -273,9 +276,15 @@ void TDrawGrid::moveFocusTo(int col, int row)
             return;
         m_col = col;
         m_row = row;
+        AnnounceFocusedCell(*this);
     }
     scrollIntoView(col, row);
     viewport()->update();
+}
+
+TDrawGrid::CellWords TDrawGrid::DescribeCell(int col, int row) const
+{
+    return m_onDescribeCell ? m_onDescribeCell(col, row) : CellWords{};
 }
 
 // ---- events --------------------------------------------------------------------------------------
@@ -382,6 +391,10 @@ void TDrawGrid::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_End:
         moveFocusTo(ColCount() - 1, control ? m_rowCount - 1 : m_row);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit cellDoubleClicked(m_col, m_row);
         break;
     default:
         QAbstractScrollArea::keyPressEvent(event);

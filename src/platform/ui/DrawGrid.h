@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QString>
 #include <QVector>
 #include <functional>
 
@@ -21,6 +22,13 @@ public:
     using DrawCellHandler = std::function<void(int col, int row, const QRect &rect, QPainter &painter)>;
     // Decides whether a cell may become the focused cell.
     using SelectCellHandler = std::function<bool(int col, int row)>;
+    // Says in words what a cell shows, for screen readers: a short name and a longer description.
+    struct CellWords
+    {
+        QString name;
+        QString description;
+    };
+    using DescribeCellHandler = std::function<CellWords(int col, int row)>;
 
     explicit TDrawGrid(QWidget *parent = nullptr);
 
@@ -61,9 +69,13 @@ public:
 
     void SetOnDrawCell(DrawCellHandler handler);
     void SetOnSelectCell(SelectCellHandler handler) { m_onSelectCell = std::move(handler); }
+    void SetOnDescribeCell(DescribeCellHandler handler) { m_onDescribeCell = std::move(handler); }
+    // The words for a cell; the name falls back to nothing when no handler was set.
+    CellWords DescribeCell(int col, int row) const;
 
 signals:
-    // A double-click with the left button on a cell, fixed cells included.
+    // A double-click with the left button on a cell, fixed cells included; Enter or Return on the
+    // focused cell counts as one, so everything the mouse opens the keyboard opens too.
     void cellDoubleClicked(int col, int row);
 
 protected:
@@ -115,4 +127,5 @@ private:
     int m_resizingCol = -1;
     DrawCellHandler m_onDrawCell;
     SelectCellHandler m_onSelectCell;
+    DescribeCellHandler m_onDescribeCell;
 };

@@ -3,6 +3,7 @@
 
 #include "platform/ui/DrawGrid.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
@@ -152,6 +153,54 @@ private slots:
         g.grid.SetColCount(3);
         QTest::mouseDClick(g.grid.viewport(), Qt::LeftButton, {}, beyond);
         QCOMPARE(clicked.size(), 1);
+    }
+
+    void enterOpensTheFocusedCellLikeADoubleClick()
+    {
+        Grid g;
+        g.grid.SetCol(3);
+        g.grid.SetRow(20);
+        QList<Cell> opened;
+        QObject::connect(&g.grid, &TDrawGrid::cellDoubleClicked, [&](int c, int r) { opened << Cell{c, r}; });
+        QTest::keyClick(&g.grid, Qt::Key_Return);
+        QTest::keyClick(&g.grid, Qt::Key_Down);
+        QTest::keyClick(&g.grid, Qt::Key_Enter);
+        QCOMPARE(opened, (QList<Cell>{{3, 20}, {3, 21}}));
+    }
+
+    // A screen reader sees the grid as a table of cells that carry the handler's words, follows
+    // the focused cell, and asks nothing of cells that are gone.
+    void screenReadersGetEachCellInWords()
+    {
+        Grid g;
+        g.grid.SetOnDescribeCell([](int col, int row) {
+            return TDrawGrid::CellWords{QStringLiteral("cell %1,%2").arg(col).arg(row), QStringLiteral("free")};
+        });
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(&g.grid);
+        QVERIFY(table);
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->childCount(), 500 * 97);
+        QAccessibleInterface *cell = table->child(20 * 500 + 3);
+        QCOMPARE(cell->role(), QAccessible::Cell);
+        QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("cell 3,20"));
+        QCOMPARE(cell->text(QAccessible::Description), QStringLiteral("free"));
+        QCOMPARE(table->indexOfChild(cell), 20 * 500 + 3);
+        QCOMPARE(table->child(20 * 500 + 3), cell);
+        QCOMPARE(table->child(4)->role(), QAccessible::ColumnHeader);
+        QCOMPARE(table->child(500)->role(), QAccessible::RowHeader);
+
+        g.grid.setFocus();
+        g.grid.SetCol(3);
+        g.grid.SetRow(20);
+        QCOMPARE(table->focusChild(), cell);
+        QVERIFY(cell->state().focused);
+        QCOMPARE(table->childAt(g.grid.viewport()->mapToGlobal(g.centre(3, 20)).x(),
+                                g.grid.viewport()->mapToGlobal(g.centre(3, 20)).y()),
+                 cell);
+
+        g.grid.SetRowCount(10);
+        QVERIFY(!cell->isValid());
+        QCOMPARE(table->childCount(), 500 * 10);
     }
 
     void theFocusedCellObeysTheVeto()
