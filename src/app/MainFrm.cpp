@@ -1,10 +1,13 @@
 #include "app/MainFrm.h"
 
 #include "admin/ResourceFrm.h"
+#include "admin/SecurityFrm.h"
+#include "admin/SystemSettingsFrm.h"
 #include "admin/TypesFrm.h"
 #include "app/AboutFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
+#include "editors/ScheduleRangeFrm.h"
 #include "platform/db/DatabaseLocation.h"
 #include "platform/print/ProgramPrinter.h"
 #include "platform/ui/HelpFile.h"
@@ -153,6 +156,8 @@ void TMainForm::createHelpMenu()
 void TMainForm::connectCommands()
 {
     connect(PrinterSetup1, &QAction::triggered, this, &TMainForm::PrinterSetup1Click);
+    connect(SystemSettings1, &QAction::triggered, this, &TMainForm::SystemSettings1Click);
+    connect(Security1, &QAction::triggered, this, &TMainForm::Security1Click);
     connect(PackDatabase1, &QAction::triggered, this, &TMainForm::PackDatabase1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
@@ -160,6 +165,7 @@ void TMainForm::connectCommands()
     connect(Resources1, &QAction::triggered, this, &TMainForm::Resources1Click);
     connect(DisplayResourceDetail1, &QAction::triggered, this, &TMainForm::DisplayResourceDetail1Click);
     connect(DisplayRangeOfDate1, &QAction::triggered, this, &TMainForm::DisplayRangeOfDate1Click);
+    connect(RangeofDates1, &QAction::triggered, this, &TMainForm::RangeofDates1Click);
     connect(SingeResourceDetail1, &QAction::triggered, this, &TMainForm::SingeResourceDetail1Click);
     connect(SingleResourceWeek1, &QAction::triggered, this, &TMainForm::SingleResourceWeek1Click);
     connect(ResourceByTypeDetail1, &QAction::triggered, this, &TMainForm::ResourceByTypeDetail1Click);
@@ -211,6 +217,21 @@ void TMainForm::PrinterSetup1Click()
     RunModal(PrinterSetupDialog1);
 }
 
+void TMainForm::SystemSettings1Click()
+{
+    {
+        TSystemSettingsForm SystemSettingsForm(this);
+        RunModal(SystemSettingsForm);
+    }
+    LoadSystemSettings();
+}
+
+void TMainForm::Security1Click()
+{
+    TSecurityForm SecurityForm(this);
+    RunModal(SecurityForm);
+}
+
 void TMainForm::PackDatabase1Click()
 {
     // The question is all there is until the tables can be packed.
@@ -251,6 +272,12 @@ void TMainForm::DisplayRangeOfDate1Click()
 {
     TDisplaySchedulesForm DisplaySchedulesForm(this, false);
     RunModal(DisplaySchedulesForm);
+}
+
+void TMainForm::RangeofDates1Click()
+{
+    TScheduleRangeForm ScheduleRangeForm(this);
+    RunModal(ScheduleRangeForm);
 }
 
 void TMainForm::SingeResourceDetail1Click()

@@ -70,6 +70,9 @@ public:
 
 public slots:
     void PrinterSetup1Click();
+    // Reloads the settings afterwards, whichever button closed the window.
+    void SystemSettings1Click();
+    void Security1Click();
     void PackDatabase1Click();
     void Exit1Click();
     void About1Click();
@@ -77,6 +80,7 @@ public slots:
     void Resources1Click();
     void DisplayResourceDetail1Click();
     void DisplayRangeOfDate1Click();
+    void RangeofDates1Click();
     void SingeResourceDetail1Click();
     void SingleResourceWeek1Click();
     void ResourceByTypeDetail1Click();
