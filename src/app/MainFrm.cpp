@@ -1,14 +1,20 @@
 #include "app/MainFrm.h"
 
+#include "admin/AdmSettings.h"
+#include "admin/DeleteOldFrm.h"
+#include "admin/InformationFrm.h"
 #include "admin/ResourceFrm.h"
 #include "admin/TypesFrm.h"
+#include "admin/UserSettingsForm.h"
 #include "app/AboutFrm.h"
+#include "data/Packing.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/DatabaseLocation.h"
 #include "platform/print/ProgramPrinter.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/MessageFrm.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/WindowDisplay.h"
 #include "reports/PrintResourceFrm.h"
@@ -153,7 +159,10 @@ void TMainForm::createHelpMenu()
 void TMainForm::connectCommands()
 {
     connect(PrinterSetup1, &QAction::triggered, this, &TMainForm::PrinterSetup1Click);
+    connect(UserSettings1, &QAction::triggered, this, &TMainForm::UserSettings1Click);
+    connect(UserSetup1, &QAction::triggered, this, &TMainForm::UserSetup1Click);
     connect(PackDatabase1, &QAction::triggered, this, &TMainForm::PackDatabase1Click);
+    connect(Information1, &QAction::triggered, this, &TMainForm::Information1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
     connect(Types1, &QAction::triggered, this, &TMainForm::Types1Click);
@@ -164,6 +173,7 @@ void TMainForm::connectCommands()
     connect(SingleResourceWeek1, &QAction::triggered, this, &TMainForm::SingleResourceWeek1Click);
     connect(ResourceByTypeDetail1, &QAction::triggered, this, &TMainForm::ResourceByTypeDetail1Click);
     connect(ResourceByTypeWeek1, &QAction::triggered, this, &TMainForm::ResourceByTypeWeek1Click);
+    connect(DeleteOldSchedules1, &QAction::triggered, this, &TMainForm::DeleteOldSchedules1Click);
 }
 
 void TMainForm::FormCreate()
@@ -211,11 +221,38 @@ void TMainForm::PrinterSetup1Click()
     RunModal(PrinterSetupDialog1);
 }
 
+void TMainForm::UserSettings1Click()
+{
+    TUserForm UserForm(this);
+    RunModal(UserForm);
+}
+
+void TMainForm::UserSetup1Click()
+{
+    TSetupUsersForm SetupUsersForm(this);
+    RunModal(SetupUsersForm);
+}
+
 void TMainForm::PackDatabase1Click()
 {
-    // The question is all there is until the tables can be packed.
-    ShowMessageBox(QStringLiteral("Are you sure you want to Pack The Database?"), MessageIcon::Stop,
-                   MessageButtons::YesNo, this);
+    if (ShowMessageBox(QStringLiteral("Are you sure you want to Pack The Database?"), MessageIcon::Stop,
+                       MessageButtons::YesNo, this)
+        != MessageResult::Yes)
+        return;
+    TProgressNotice notice(this);
+    PackAllTables({[&notice](const QString &message) { notice.SetMessage(message); },
+                   [this] {
+                       return ShowTitledMessageBox(QStringLiteral("Open Error"),
+                                                   QStringLiteral("Could not open Table1 exclusively - Try again?"),
+                                                   MessageIcon::Stop, MessageButtons::OkCancel, this)
+                              == MessageResult::Ok;
+                   }});
+}
+
+void TMainForm::Information1Click()
+{
+    TInformationForm InformationForm(this);
+    RunModal(InformationForm);
 }
 
 void TMainForm::Exit1Click()
@@ -275,4 +312,10 @@ void TMainForm::ResourceByTypeWeek1Click()
 {
     TResourceByTypeRangeForm ResourceByTypeRangeForm(this);
     RunModal(ResourceByTypeRangeForm);
+}
+
+void TMainForm::DeleteOldSchedules1Click()
+{
+    TDeleteOldForm DeleteOldForm(this);
+    RunModal(DeleteOldForm);
 }

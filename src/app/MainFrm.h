@@ -70,7 +70,11 @@ public:
 
 public slots:
     void PrinterSetup1Click();
+    void UserSettings1Click();
+    void UserSetup1Click();
+    // Packs every table after a Yes, asking again while another program holds a table.
     void PackDatabase1Click();
+    void Information1Click();
     void Exit1Click();
     void About1Click();
     void Types1Click();
@@ -81,6 +85,7 @@ public slots:
     void SingleResourceWeek1Click();
     void ResourceByTypeDetail1Click();
     void ResourceByTypeWeek1Click();
+    void DeleteOldSchedules1Click();
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -16,7 +16,6 @@
 #include "platform/ui/WindowDisplay.h"
 #include "schedule/ProgramConst.h"
 
-#include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,7 +24,6 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <initializer_list>
 
 namespace {
 
@@ -36,17 +34,6 @@ constexpr int ListCharacters = 30;
 TTable &scheduleTable()
 {
     return ProgramDataForm->ScheduleTable;
-}
-
-// Controls the user may not change are shown in the button face; the others in the window colour.
-void showAsButtonFace(std::initializer_list<QWidget *> controls, bool buttonFace)
-{
-    const QPalette &standard = QApplication::palette();
-    for (QWidget *control : controls) {
-        QPalette palette = control->palette();
-        palette.setColor(QPalette::Base, standard.color(buttonFace ? QPalette::Button : QPalette::Base));
-        control->setPalette(palette);
-    }
 }
 
 } // namespace
@@ -204,12 +191,12 @@ void TScheduleForm::UpdateEndTime()
 
 void TScheduleForm::ApplyOwnerRights()
 {
-    showAsButtonFace({NotesMemo, ResourceLookup, EventDatePicker, SchStartTime}, false);
+    ShowAsButtonFace({NotesMemo, ResourceLookup, EventDatePicker, SchStartTime}, false);
     SaveBtn->setEnabled(CurrentSecurity.CanAddSchedule);
     const bool forOthers = CurrentSecurity.CanAddOtherSchedule;
     ReservedByLookup->setEnabled(forOthers);
     ReservedByLookup->SetReadOnly(!forOthers);
-    showAsButtonFace({ReservedByLookup}, !forOthers);
+    ShowAsButtonFace({ReservedByLookup}, !forOthers);
 
     const QString reservedBy = FieldValue::asString(scheduleTable().FieldValue(QStringLiteral("ReservedBy")));
     if (reservedBy.isEmpty())
@@ -227,7 +214,7 @@ void TScheduleForm::allowEditing(bool allowed)
     ResourceLookup->setEnabled(allowed);
     EventDatePicker->setEnabled(allowed);
     SchStartTime->setEnabled(allowed);
-    showAsButtonFace({NotesMemo, ResourceLookup, EventDatePicker, SchStartTime}, !allowed);
+    ShowAsButtonFace({NotesMemo, ResourceLookup, EventDatePicker, SchStartTime}, !allowed);
 }
 
 void TScheduleForm::ApplyRights()
@@ -249,7 +236,7 @@ void TScheduleForm::ApplyRights()
     ReservedByLookup->SetReadOnly(true);
     EventDatePicker->setEnabled(false);
     SchStartTime->setEnabled(false);
-    showAsButtonFace({NotesMemo, ReservedByLookup, EventDatePicker, SchStartTime}, true);
+    ShowAsButtonFace({NotesMemo, ReservedByLookup, EventDatePicker, SchStartTime}, true);
 }
 
 void TScheduleForm::SaveBtnClick()

@@ -4,6 +4,7 @@
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/HelpFile.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QPlainTextEdit>
@@ -89,4 +90,14 @@ void SizeMemoFor(QPlainTextEdit &memo, int lines)
     memo.setFixedHeight(memo.fontMetrics().lineSpacing() * lines + margins);
     memo.setLineWrapMode(QPlainTextEdit::WidgetWidth);
     memo.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void ShowAsButtonFace(std::initializer_list<QWidget *> controls, bool buttonFace)
+{
+    const QPalette &standard = QApplication::palette();
+    for (QWidget *control : controls) {
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::Base, standard.color(buttonFace ? QPalette::Button : QPalette::Base));
+        control->setPalette(palette);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <Qt>
+#include <initializer_list>
 
 class QDialog;
 class TDataSource;
@@ -69,3 +70,6 @@ void WidenForCharacters(QWidget &control, int characters);
 
 // Makes a memo as tall as the given number of lines; its text wraps, so it never scrolls sideways.
 void SizeMemoFor(QPlainTextEdit &memo, int lines);
+
+// Controls the user may not change are shown in the button face; the others in the window colour.
+void ShowAsButtonFace(std::initializer_list<QWidget *> controls, bool buttonFace);
