@@ -1,10 +1,15 @@
 #include "app/MainFrm.h"
 
+#include "admin/AdmSettings.h"
+#include "admin/DeleteOldFrm.h"
+#include "admin/InformationFrm.h"
 #include "admin/ResourceFrm.h"
 #include "admin/SecurityFrm.h"
 #include "admin/SystemSettingsFrm.h"
 #include "admin/TypesFrm.h"
+#include "admin/UserSettingsForm.h"
 #include "app/AboutFrm.h"
+#include "data/Packing.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "editors/ScheduleRangeFrm.h"
@@ -12,6 +17,7 @@
 #include "platform/print/ProgramPrinter.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/MessageBox.h"
+#include "platform/ui/MessageFrm.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/WindowDisplay.h"
 #include "reports/PrintResourceFrm.h"
@@ -158,7 +164,10 @@ void TMainForm::connectCommands()
     connect(PrinterSetup1, &QAction::triggered, this, &TMainForm::PrinterSetup1Click);
     connect(SystemSettings1, &QAction::triggered, this, &TMainForm::SystemSettings1Click);
     connect(Security1, &QAction::triggered, this, &TMainForm::Security1Click);
+    connect(UserSettings1, &QAction::triggered, this, &TMainForm::UserSettings1Click);
+    connect(UserSetup1, &QAction::triggered, this, &TMainForm::UserSetup1Click);
     connect(PackDatabase1, &QAction::triggered, this, &TMainForm::PackDatabase1Click);
+    connect(Information1, &QAction::triggered, this, &TMainForm::Information1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
     connect(Types1, &QAction::triggered, this, &TMainForm::Types1Click);
@@ -170,6 +179,7 @@ void TMainForm::connectCommands()
     connect(SingleResourceWeek1, &QAction::triggered, this, &TMainForm::SingleResourceWeek1Click);
     connect(ResourceByTypeDetail1, &QAction::triggered, this, &TMainForm::ResourceByTypeDetail1Click);
     connect(ResourceByTypeWeek1, &QAction::triggered, this, &TMainForm::ResourceByTypeWeek1Click);
+    connect(DeleteOldSchedules1, &QAction::triggered, this, &TMainForm::DeleteOldSchedules1Click);
 }
 
 void TMainForm::FormCreate()
@@ -232,11 +242,38 @@ void TMainForm::Security1Click()
     RunModal(SecurityForm);
 }
 
+void TMainForm::UserSettings1Click()
+{
+    TUserForm UserForm(this);
+    RunModal(UserForm);
+}
+
+void TMainForm::UserSetup1Click()
+{
+    TSetupUsersForm SetupUsersForm(this);
+    RunModal(SetupUsersForm);
+}
+
 void TMainForm::PackDatabase1Click()
 {
-    // The question is all there is until the tables can be packed.
-    ShowMessageBox(QStringLiteral("Are you sure you want to Pack The Database?"), MessageIcon::Stop,
-                   MessageButtons::YesNo, this);
+    if (ShowMessageBox(QStringLiteral("Are you sure you want to Pack The Database?"), MessageIcon::Stop,
+                       MessageButtons::YesNo, this)
+        != MessageResult::Yes)
+        return;
+    TProgressNotice notice(this);
+    PackAllTables({[&notice](const QString &message) { notice.SetMessage(message); },
+                   [this] {
+                       return ShowTitledMessageBox(QStringLiteral("Open Error"),
+                                                   QStringLiteral("Could not open Table1 exclusively - Try again?"),
+                                                   MessageIcon::Stop, MessageButtons::OkCancel, this)
+                              == MessageResult::Ok;
+                   }});
+}
+
+void TMainForm::Information1Click()
+{
+    TInformationForm InformationForm(this);
+    RunModal(InformationForm);
 }
 
 void TMainForm::Exit1Click()
@@ -302,4 +339,10 @@ void TMainForm::ResourceByTypeWeek1Click()
 {
     TResourceByTypeRangeForm ResourceByTypeRangeForm(this);
     RunModal(ResourceByTypeRangeForm);
+}
+
+void TMainForm::DeleteOldSchedules1Click()
+{
+    TDeleteOldForm DeleteOldForm(this);
+    RunModal(DeleteOldForm);
 }

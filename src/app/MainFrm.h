@@ -73,7 +73,11 @@ public slots:
     // Reloads the settings afterwards, whichever button closed the window.
     void SystemSettings1Click();
     void Security1Click();
+    void UserSettings1Click();
+    void UserSetup1Click();
+    // Packs every table after a Yes, asking again while another program holds a table.
     void PackDatabase1Click();
+    void Information1Click();
     void Exit1Click();
     void About1Click();
     void Types1Click();
@@ -85,6 +89,7 @@ public slots:
     void SingleResourceWeek1Click();
     void ResourceByTypeDetail1Click();
     void ResourceByTypeWeek1Click();
+    void DeleteOldSchedules1Click();
 
 protected:
     void changeEvent(QEvent *event) override;

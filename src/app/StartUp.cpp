@@ -128,6 +128,8 @@ bool StartUp::CreateMainObjects()
     ProgramDataForm = m_dataModule.get();
     try {
         ProgramDataForm->DataModuleCreate();
+        // Other workstations see this one in their logged-in lists, and packing waits for it.
+        ProgramDataForm->Sessions.Register(NetworkIdentity::NetworkUserName());
     } catch (const EDatabaseError &error) {
         CloseSplash();
         ShowMessageBox(error.message(), MessageIcon::Error);

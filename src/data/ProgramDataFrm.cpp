@@ -44,6 +44,7 @@ void stamp(TTable &table)
 TProgramDataForm::TProgramDataForm(const DatabaseLocation &location, QObject *parent)
     : QObject(parent),
       ScheduleDatabase(location),
+      Sessions(ScheduleDatabase),
       UserSettingsTable(ScheduleDatabase, QStringLiteral("User.db")),
       SecurityTable(ScheduleDatabase, QStringLiteral("Security.db")),
       SettingsTable(ScheduleDatabase, QStringLiteral("Settings.db")),

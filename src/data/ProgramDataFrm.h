@@ -3,6 +3,7 @@
 #include "platform/db/DataSource.h"
 #include "platform/db/Database.h"
 #include "platform/db/Query.h"
+#include "platform/db/Sessions.h"
 #include "platform/db/Table.h"
 
 #include <QObject>
@@ -26,6 +27,8 @@ public:
     void DataModuleCreate();
 
     TDatabase ScheduleDatabase;
+    // The programs connected to the database; this one registers once it is logged on to it.
+    TSessions Sessions;
 
     TTable UserSettingsTable;
     TTable SecurityTable;

@@ -211,14 +211,14 @@ private slots:
         qunsetenv(DatabaseLocation::EnvironmentVariable);
     }
 
-    void packDatabaseOnlyAsks_data()
+    void packDatabaseAsksFirst_data()
     {
         QTest::addColumn<MessageResult>("answer");
         QTest::newRow("yes") << MessageResult::Yes;
         QTest::newRow("no") << MessageResult::No;
     }
 
-    void packDatabaseOnlyAsks()
+    void packDatabaseAsksFirst()
     {
         QFETCH(MessageResult, answer);
         TestSite site;

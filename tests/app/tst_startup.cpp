@@ -11,6 +11,7 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/EngineVersion.h"
+#include "platform/db/Sessions.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/QuorvelApplication.h"
 #include "support/ScriptedDialogs.h"
@@ -220,6 +221,22 @@ private slots:
         QVERIFY(!MainForm->isVisible());
         QVERIFY(ProgramDataForm->UserSettingsTable.Active() && ProgramDataForm->RestrictTable.Active());
         QVERIFY(!LogonForm->LoggedOn);
+    }
+
+    // Other workstations list the program under its network user name until it ends.
+    void theProgramIsListedWhileItRuns()
+    {
+        Site site;
+        qputenv("NWUSERNAME", "netbob");
+        TSessions observer(site.connection);
+        {
+            StartUp startUp({});
+            const bool created = startUp.CreateMainObjects();
+            qunsetenv("NWUSERNAME");
+            QVERIFY(created);
+            QCOMPARE(observer.Others(), QStringList{"netbob"});
+        }
+        QCOMPARE(observer.Others(), QStringList());
     }
 
     void databaseThatCannotBeOpenedEndsTheStart()

@@ -23,6 +23,12 @@ QString OperatingSystemUserName()
     return environment.value(QStringLiteral("LOGNAME"), environment.value(QStringLiteral("USER")));
 }
 
+QString NetworkUserName()
+{
+    const QString networkClientName = NetworkClientUserName();
+    return networkClientName.isEmpty() ? OperatingSystemUserName() : networkClientName;
+}
+
 bool NetworkPresent()
 {
     ifaddrs *interfaces = nullptr;

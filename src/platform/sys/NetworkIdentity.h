@@ -9,6 +9,9 @@ namespace NetworkIdentity {
 QString NetworkClientUserName();
 // The operating system's login name of the user running the program; empty when it cannot tell.
 QString OperatingSystemUserName();
+// The name this workstation's user is known by on the network: the network client's user name,
+// or else the operating system's login name.
+QString NetworkUserName();
 // True when some network interface other than loopback is up.
 bool NetworkPresent();
 

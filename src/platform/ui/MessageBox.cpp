@@ -62,7 +62,13 @@ MessageBoxFunction &currentFunction()
 
 MessageResult ShowMessageBox(const QString &text, MessageIcon icon, MessageButtons buttons, QWidget *parent)
 {
-    const MessageRequest request{Title, text, icon, buttons, parent};
+    return ShowTitledMessageBox(Title, text, icon, buttons, parent);
+}
+
+MessageResult ShowTitledMessageBox(const QString &title, const QString &text, MessageIcon icon,
+                                   MessageButtons buttons, QWidget *parent)
+{
+    const MessageRequest request{title, text, icon, buttons, parent};
     const MessageBoxFunction &function = currentFunction();
     return function ? function(request) : showPlatformBox(request);
 }

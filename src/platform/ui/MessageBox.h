@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// The program's one way to show a message box: always titled "Quorvel".
+// The program's one way to show a message box: titled "Quorvel" unless a caller names the title.
 enum class MessageIcon {
     None,
     Error,
@@ -31,6 +31,10 @@ struct MessageRequest
 // Shows the box modally and returns the button pressed; closing the box counts as Cancel or No.
 MessageResult ShowMessageBox(const QString &text, MessageIcon icon, MessageButtons buttons = MessageButtons::Ok,
                              QWidget *parent = nullptr);
+
+// The same with a title of the caller's own.
+MessageResult ShowTitledMessageBox(const QString &title, const QString &text, MessageIcon icon,
+                                   MessageButtons buttons = MessageButtons::Ok, QWidget *parent = nullptr);
 
 // Replaces how boxes are shown, so that tests can record them and script the answers. Returns the
 // function in place before; an empty function brings back the standard box.
