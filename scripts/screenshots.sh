@@ -10,7 +10,7 @@ build=${QUORVEL_BUILD_DIR:-build}
 mkdir -p "$out"
 
 cmake --build "$build" --target quorvel-db quorvel-screenshots quorvel-view-screenshots \
-  quorvel-settings-screenshots quorvel-report-screenshots >/dev/null
+  quorvel-settings-screenshots quorvel-admin-screenshots quorvel-report-screenshots >/dev/null
 
 site=$(mktemp -d)
 trap 'rm -rf -- "$site"' EXIT
@@ -20,5 +20,6 @@ export QT_QPA_PLATFORM=offscreen
 "$build"/tools/screenshots/quorvel-screenshots "$out"
 "$build"/tools/screenshots/quorvel-view-screenshots "$site" "$out"
 "$build"/tools/screenshots/quorvel-settings-screenshots "$site" "$out"
+"$build"/tools/screenshots/quorvel-admin-screenshots "$site" "$out"
 "$build"/tools/report-screenshots/quorvel-report-screenshots "$out"
 echo "Screenshots written to $out"

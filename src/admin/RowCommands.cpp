@@ -18,10 +18,10 @@ void DeleteRow(TTable &table)
         table.Delete();
 }
 
-void DeleteRowAfterAsking(TTable &table, const QString &question, QWidget *parent)
+void DeleteRowAfterAsking(TTable &table, const QString &question, QWidget *parent, MessageIcon icon)
 {
     if (table.IsEmpty())
         return;
-    if (ShowMessageBox(question, MessageIcon::Stop, MessageButtons::YesNo, parent) == MessageResult::Yes)
+    if (ShowMessageBox(question, icon, MessageButtons::YesNo, parent) == MessageResult::Yes)
         table.Delete();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/MessageBox.h"
+
 #include <QString>
 
 class QWidget;
@@ -11,5 +13,6 @@ class TTable;
 void SaveRow(TTable &table);
 // Deletes the row on screen; nothing when there is no row.
 void DeleteRow(TTable &table);
-// Asks the Yes/No question first (stop icon) and deletes only on Yes.
-void DeleteRowAfterAsking(TTable &table, const QString &question, QWidget *parent);
+// Asks the Yes/No question first (stop icon unless told otherwise) and deletes only on Yes.
+void DeleteRowAfterAsking(TTable &table, const QString &question, QWidget *parent,
+                          MessageIcon icon = MessageIcon::Stop);

@@ -24,7 +24,11 @@
 #include "reports/PrintScheduleDateRangeFrm.h"
 #include "reports/ResourceByTypeDetailFrm.h"
 #include "reports/ResourceByTypeRangeFrm.h"
+#include "views/DisplayAllSchedulesFrm.h"
 #include "views/DisplayScheduleFrm.h"
+#include "views/FindAvailableResourceFrm.h"
+#include "views/SchedulesByTypeFrm.h"
+#include "views/SearchResultsFrm.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -172,9 +176,12 @@ void TMainForm::connectCommands()
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
     connect(Types1, &QAction::triggered, this, &TMainForm::Types1Click);
     connect(Resources1, &QAction::triggered, this, &TMainForm::Resources1Click);
+    connect(DisplayByResourceType1, &QAction::triggered, this, &TMainForm::DisplayByResourceType1Click);
     connect(DisplayResourceDetail1, &QAction::triggered, this, &TMainForm::DisplayResourceDetail1Click);
     connect(DisplayRangeOfDate1, &QAction::triggered, this, &TMainForm::DisplayRangeOfDate1Click);
     connect(RangeofDates1, &QAction::triggered, this, &TMainForm::RangeofDates1Click);
+    connect(FindAvailableResource1, &QAction::triggered, this, &TMainForm::FindAvailableResource1Click);
+    connect(DisplayAllSchedules1, &QAction::triggered, this, &TMainForm::DisplayAllSchedules1Click);
     connect(SingeResourceDetail1, &QAction::triggered, this, &TMainForm::SingeResourceDetail1Click);
     connect(SingleResourceWeek1, &QAction::triggered, this, &TMainForm::SingleResourceWeek1Click);
     connect(ResourceByTypeDetail1, &QAction::triggered, this, &TMainForm::ResourceByTypeDetail1Click);
@@ -299,6 +306,12 @@ void TMainForm::Resources1Click()
     RunModal(ResourceForm);
 }
 
+void TMainForm::DisplayByResourceType1Click()
+{
+    TSchedulesByTypeForm SchedulesByTypeForm(this);
+    RunModal(SchedulesByTypeForm);
+}
+
 void TMainForm::DisplayResourceDetail1Click()
 {
     TDisplaySchedulesForm DisplaySchedulesForm(this, true);
@@ -315,6 +328,24 @@ void TMainForm::RangeofDates1Click()
 {
     TScheduleRangeForm ScheduleRangeForm(this);
     RunModal(ScheduleRangeForm);
+}
+
+void TMainForm::FindAvailableResource1Click()
+{
+    TFindAvailableResourceForm FindAvailableResourceForm(this);
+    if (RunModal(FindAvailableResourceForm) != QDialog::Accepted)
+        return;
+    TSearchResultsForm SearchResultsForm(this);
+    SearchResultsForm.RunSearch(FindAvailableResourceForm.SearchTypeID(), FindAvailableResourceForm.SearchCapacity(),
+                                FindAvailableResourceForm.SearchDate(), FindAvailableResourceForm.SearchStart(),
+                                FindAvailableResourceForm.SearchStop());
+    RunModal(SearchResultsForm);
+}
+
+void TMainForm::DisplayAllSchedules1Click()
+{
+    TDisplayAllSchedulesForm DisplayAllSchedulesForm(this);
+    RunModal(DisplayAllSchedulesForm);
 }
 
 void TMainForm::SingeResourceDetail1Click()

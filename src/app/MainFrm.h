@@ -82,9 +82,12 @@ public slots:
     void About1Click();
     void Types1Click();
     void Resources1Click();
+    void DisplayByResourceType1Click();
     void DisplayResourceDetail1Click();
     void DisplayRangeOfDate1Click();
     void RangeofDates1Click();
+    void FindAvailableResource1Click();
+    void DisplayAllSchedules1Click();
     void SingeResourceDetail1Click();
     void SingleResourceWeek1Click();
     void ResourceByTypeDetail1Click();

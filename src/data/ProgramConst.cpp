@@ -105,7 +105,7 @@ void LoadSecurityProfile(int securityID)
 void LookupUser(const QString &userID, TLoginData &record)
 {
     record.SecurityID = -1;
-    record.UserName = QStringLiteral("User Deleted");
+    record.UserName = DeletedUserName;
     record.UserPhone.clear();
 
     TQuery &query = ProgramDataForm->UserSettingsQuery;

@@ -68,6 +68,9 @@ constexpr int MaxTimeInterval = 1440;
 void LoadSystemSettings();
 // Fills CurrentSecurity for a profile number; an unknown number gives "Undefined" and no rights.
 void LoadSecurityProfile(int securityID);
+// The name shown for a user ID that no user has (any more).
+inline const QString DeletedUserName = QStringLiteral("User Deleted");
+
 // Fills a user record for a user ID matched without regard to case; an unknown ID leaves the
-// record's UserID and gives SecurityID -1 and the name "User Deleted".
+// record's UserID and gives SecurityID -1 and the name DeletedUserName.
 void LookupUser(const QString &userID, TLoginData &record);

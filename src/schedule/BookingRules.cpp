@@ -7,6 +7,7 @@
 #include "schedule/QuerySteps.h"
 #include "schedule/TimeSlots.h"
 
+#include <QSet>
 #include <cmath>
 
 namespace {
@@ -33,6 +34,13 @@ bool conflicts(int start, int end, int s, int e)
         || (start < s && end > e);
 }
 
+// Whether the booking on which the query stands conflicts with start to end; a null time counts as
+// midnight.
+bool rowConflicts(const TQuery &query, int start, int end)
+{
+    return conflicts(start, end, minuteOfField(query, "StartTime"), minuteOfField(query, "EndTime"));
+}
+
 void truncateToMinute(TTable &table, const QString &field)
 {
     if (!table.FieldIsNull(field))
@@ -55,10 +63,37 @@ bool ScheduleIsFree(int excludeSequence, int resourceID, double date, double sta
     for (; !query.Eof(); query.Next()) {
         if (FieldValue::asInteger(query.FieldValue(QStringLiteral("Sequence")), -1) == excludeSequence)
             continue;
-        if (conflicts(startMinute, endMinute, minuteOfField(query, "StartTime"), minuteOfField(query, "EndTime")))
+        if (rowConflicts(query, startMinute, endMinute))
             free = false;
     }
     CloseQuery(query);
+    return free;
+}
+
+QList<int> FreeResources(const QList<int> &resourceIDs, double date, double start, double end)
+{
+    if (resourceIDs.isEmpty())
+        return {};
+    const int startMinute = minuteOfDay(start);
+    const int endMinute = minuteOfDay(end);
+    QueryParams params{{QStringLiteral("ScheduleDate"), FieldValue::date(date)}};
+    const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
+    TQuery &query = ProgramDataForm->ScheduleQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select * From \"Schedule.db\""),
+               QStringLiteral("Where ScheduleDate = :ScheduleDate and"),
+               QStringLiteral("ResourceID In (%1)").arg(resources)},
+              params);
+    QSet<int> busy;
+    for (; !query.Eof(); query.Next()) {
+        if (rowConflicts(query, startMinute, endMinute))
+            busy.insert(FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID"))));
+    }
+    CloseQuery(query);
+    QList<int> free;
+    for (int resourceID : resourceIDs)
+        if (!busy.contains(resourceID))
+            free << resourceID;
     return free;
 }
 

@@ -36,3 +36,14 @@ void ExecQuery(TQuery &query, const QStringList &lines, const QueryParams &param
     query.ExecSQL();
     CloseQuery(query);
 }
+
+QString InList(const QString &prefix, const QList<int> &values, QueryParams &params)
+{
+    QStringList placeholders;
+    for (int value : values) {
+        const QString name = prefix + QString::number(placeholders.size());
+        placeholders << QLatin1Char(':') + name;
+        params.append({name, value});
+    }
+    return placeholders.join(QStringLiteral(", "));
+}

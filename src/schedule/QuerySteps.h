@@ -17,3 +17,7 @@ void OpenQuery(TQuery &query, const QStringList &lines, const QueryParams &param
 void CloseQuery(TQuery &query);
 // Runs a statement that returns no rows and unprepares the query.
 void ExecQuery(TQuery &query, const QStringList &lines, const QueryParams &params);
+
+// The placeholders of an In list, ":Prefix0, :Prefix1, ...", one per value; the values are added
+// to params under those names.
+QString InList(const QString &prefix, const QList<int> &values, QueryParams &params);

@@ -8,6 +8,10 @@
 #include "schedule/ScheduleGrid.h"
 #include "schedule/TimeSlots.h"
 
+#include <QHash>
+#include <QMultiHash>
+#include <vector>
+
 namespace {
 
 constexpr double TimeColumnDate = 1.0;   // 31 December 1899
@@ -19,6 +23,7 @@ struct Booking
     double end;
     QString notes;
     QString reservedBy;
+    int resourceID;
 };
 
 Booking bookingAt(const TQuery &query)
@@ -27,7 +32,8 @@ Booking bookingAt(const TQuery &query)
             TruncToMinute(FieldValue::asFloat(query.FieldValue(QStringLiteral("StartTime")))),
             TruncToMinute(FieldValue::asFloat(query.FieldValue(QStringLiteral("EndTime")))),
             FieldValue::asString(query.FieldValue(QStringLiteral("Notes"))),
-            FieldValue::asString(query.FieldValue(QStringLiteral("ReservedBy")))};
+            FieldValue::asString(query.FieldValue(QStringLiteral("ReservedBy"))),
+            FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID")), -1)};
 }
 
 bool hasBothTimes(const TQuery &query)
@@ -51,12 +57,12 @@ public:
 
     // A booking covers the rows whose slot starts at or after its start and before its end; its
     // first row is written even when it ends inside that slot.
-    void write(const Booking &booking)
+    void write(const Booking &booking, const QString &reservedName)
     {
         const int first = SlotOfTime(booking.start);
         const int pastLast = SlotOfTime(booking.end);
         const QString notes = booking.notes.isEmpty() ? ContinuationMarker : booking.notes;
-        set(m_column, first, booking.sequence, reservedName(booking.reservedBy));
+        set(m_column, first, booking.sequence, reservedName);
         if (m_withNotes)
             set(m_column + 1, first, booking.sequence, notes);
         for (int row = first + 1; row < pastLast; ++row) {
@@ -86,6 +92,23 @@ private:
     double m_date;
     bool m_withNotes;
 };
+
+// The short descriptions of the resources, by ResourceID.
+QHash<int, QString> shortDescriptions(const QList<int> &resourceIDs)
+{
+    QueryParams params;
+    const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
+    TQuery &query = ProgramDataForm->ResourceQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select * From \"Resource.Db\""), QStringLiteral("Where ResourceID In (%1)").arg(resources)},
+              params);
+    QHash<int, QString> descriptions;
+    for (; !query.Eof(); query.Next())
+        descriptions.insert(FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID"))),
+                            FieldValue::asString(query.FieldValue(QStringLiteral("Description"))));
+    CloseQuery(query);
+    return descriptions;
+}
 
 } // namespace
 
@@ -118,9 +141,12 @@ void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid
                QStringLiteral("Order By StartTime, Sequence")},
               {{QStringLiteral("ResourceID"), resourceID}, {QStringLiteral("ScheduleDate"), FieldValue::date(date)}});
     ColumnWriter writer(grid, column, resourceID, date, withNotes);
-    for (; !query.Eof(); query.Next())
-        if (hasBothTimes(query))
-            writer.write(bookingAt(query));
+    for (; !query.Eof(); query.Next()) {
+        if (!hasBothTimes(query))
+            continue;
+        const Booking booking = bookingAt(query);
+        writer.write(booking, reservedName(booking.reservedBy));
+    }
     CloseQuery(query);
 
     writer.writeHeadings(dateHeader ? TimeValue::toShortDateText(date) : ResourceDescription(false, resourceID));
@@ -138,4 +164,42 @@ QString ResourceDescription(bool longDescription, int resourceID)
             query.FieldValue(longDescription ? QStringLiteral("DescriptionL") : QStringLiteral("Description")));
     CloseQuery(query);
     return description;
+}
+
+void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, ScheduleGrid &grid, double date)
+{
+    if (resourceIDs.isEmpty())
+        return;
+    std::vector<ColumnWriter> writers;
+    QMultiHash<int, int> writersOf;   // ResourceID -> its columns' writers
+    for (int i = 0; i < resourceIDs.size(); ++i) {
+        ClearScheduleColumn(firstColumn + i, resourceIDs[i], grid, date);
+        writers.emplace_back(grid, firstColumn + i, resourceIDs[i], date, false);
+        writersOf.insert(resourceIDs[i], i);
+    }
+
+    // Each booking comes with the name of the user who reserved it, matched as LookupUser matches.
+    QueryParams params{{QStringLiteral("ScheduleDate"), FieldValue::date(date)}};
+    const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
+    TQuery &query = ProgramDataForm->ScheduleQuery;
+    OpenQuery(query,
+              {QStringLiteral("Select B.*, (Select Min(P.UserName) From \"User.db\" P"),
+               QStringLiteral("Where Upper(P.UserID) = Upper(B.ReservedBy)) As ReservedByName"),
+               QStringLiteral("From \"Schedule.db\" B"),
+               QStringLiteral("Where B.ScheduleDate = :ScheduleDate and B.ResourceID In (%1)").arg(resources),
+               QStringLiteral("Order By B.StartTime, B.Sequence")},
+              params);
+    for (; !query.Eof(); query.Next()) {
+        if (!hasBothTimes(query))
+            continue;
+        const Booking booking = bookingAt(query);
+        const QString name = FieldValue::asString(query.FieldValue(QStringLiteral("ReservedByName")));
+        for (int writer : writersOf.values(booking.resourceID))
+            writers[writer].write(booking, name.isEmpty() ? DeletedUserName : name);
+    }
+    CloseQuery(query);
+
+    const QHash<int, QString> descriptions = shortDescriptions(resourceIDs);
+    for (int i = 0; i < resourceIDs.size(); ++i)
+        writers[i].writeHeadings(descriptions.value(resourceIDs[i]));
 }

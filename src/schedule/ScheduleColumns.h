@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class ScheduleGrid;
@@ -13,5 +14,9 @@ void ClearScheduleColumn(int column, int resourceID, ScheduleGrid &grid, double 
 // column + 1. The heading is the date (dateHeader) or the resource's short description.
 void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid &grid, double date,
                         bool dateHeader);
+// Loads the bookings of several resources on one date, resourceIDs[i] into column firstColumn + i
+// headed by the resource's short description: what FillScheduleColumn gives column by column
+// (without notes), read with a fixed number of queries however many columns there are.
+void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, ScheduleGrid &grid, double date);
 // The resource's long or short description; empty when it does not exist or has none.
 QString ResourceDescription(bool longDescription, int resourceID);

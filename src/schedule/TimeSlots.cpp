@@ -57,6 +57,17 @@ int SlotRowCount()
     return int(std::nearbyint(1440.0 / SlotMinutes())) + 1;
 }
 
+int ShownRowOfTime(double t, int rowCount)
+{
+    return std::min(SlotOfTime(t), rowCount - 1);
+}
+
+double TimeOfDayNow()
+{
+    const double now = TimeValue::now();
+    return now - std::floor(now);
+}
+
 bool TimeNotAfter(double a, double b)
 {
     return TruncToMinute(a) <= TruncToMinute(b);

@@ -19,6 +19,11 @@ double SlotStartTime(int row);
 int SlotOfTime(double t);
 // Grid rows, heading row included.
 int SlotRowCount();
+// The row a grid of rowCount rows focuses for the time of day t: its slot row, or, late in the last
+// slot of the day when the next slot start lies past the grid, the last row (the slot t is in).
+int ShownRowOfTime(double t, int rowCount);
+// The time of day now.
+double TimeOfDayNow();
 // True when a is not later than b, both taken to the minute.
 bool TimeNotAfter(double a, double b);
 

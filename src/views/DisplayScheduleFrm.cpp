@@ -2,7 +2,6 @@
 
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
-#include "editors/ScheduleFrm.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
 #include "platform/ui/DBEdit.h"
@@ -12,9 +11,9 @@
 #include "platform/ui/DrawGrid.h"
 #include "platform/ui/FormParts.h"
 #include "platform/ui/MessageFrm.h"
-#include "platform/ui/ModalRunner.h"
 #include "platform/ui/WindowDisplay.h"
 #include "schedule/ProgramConst.h"
+#include "views/ScheduleViewParts.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -22,10 +21,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -38,12 +35,6 @@ constexpr int RowsInView = 20;
 constexpr int NotesLines = 3;
 constexpr int ListCharacters = 30;
 
-double timeOfDayNow()
-{
-    const double now = TimeValue::now();
-    return now - std::floor(now);
-}
-
 } // namespace
 
 TDisplaySchedulesForm::TDisplaySchedulesForm(QWidget *owner, bool detailMode)
@@ -54,7 +45,8 @@ TDisplaySchedulesForm::TDisplaySchedulesForm(QWidget *owner, bool detailMode)
     createControls();
     FormCreate();
     FormActivate();
-    sizeGridToShow(std::min(columnCount(), DaysInView + 1), RowsInView);
+    const int columnsInView = std::min(columnCount(), DaysInView + 1);
+    SizeDrawGridToShow(*DrawGrid1, columnsInView, RowsInView, columnsInView < columnCount());
     layOut();
     BuildScheduleTable();
     // Connected after the first build, so that choosing the first resource does not build again.
@@ -70,12 +62,7 @@ void TDisplaySchedulesForm::createControls()
     DisplayedResource->setMinimumContentsLength(ListCharacters);
     DisplayedDate = Named(new TDateTimePicker(TDateTimePicker::Kind::Date, this), "DisplayedDate");
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Schedule Information"), this), "GroupBox1");
-    DrawGrid1 = Named(new TDrawGrid(this), "DrawGrid1");
-    DrawGrid1->SetDefaultColWidth(TimeColumnWidth);
-    DrawGrid1->SetColSizing(true);
-    DrawGrid1->SetOnDrawCell([this](int col, int row, const QRect &rect, QPainter &painter) {
-        DrawScheduleCell(row, col, m_grid, rect, painter);
-    });
+    DrawGrid1 = NewScheduleDrawGrid(m_grid, this);
     DrawGrid1->SetOnSelectCell([this](int col, int row) { return DrawGrid1SelectCell(col, row); });
     GroupBox2 = Named(new QGroupBox(QStringLiteral("Resource Information"), this), "GroupBox2");
     TDataSource *resources = &ProgramDataForm->ResourceSource;
@@ -136,18 +123,6 @@ void TDisplaySchedulesForm::layOut()
     FixToLayoutSize(*this);
 }
 
-// Room for the first columns and scrolling rows of the grid, with the scroll bars beside them.
-void TDisplaySchedulesForm::sizeGridToShow(int columns, int rows)
-{
-    const QRect lastHeading = DrawGrid1->CellRect(columns - 1, 0);
-    const int gridLine = 1;
-    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, DrawGrid1);
-    const int frame = 2 * DrawGrid1->frameWidth();
-    const bool scrollsSideways = columns < columnCount();
-    DrawGrid1->setMinimumSize(lastHeading.right() + 1 + gridLine + frame + scrollBar,
-                              (lastHeading.height() + gridLine) * (rows + 1) + frame + (scrollsSideways ? scrollBar : 0));
-}
-
 void TDisplaySchedulesForm::FormCreate()
 {
     DisplayedResource->SetKeyValue(ProgramDataForm->ResourceTable.FieldValue(QStringLiteral("ResourceID")));
@@ -192,28 +167,18 @@ void TDisplaySchedulesForm::changeEvent(QEvent *event)
 void TDisplaySchedulesForm::FormActivate()
 {
     m_grid.SetColCount(columnCount());
-    DrawGrid1->SetColCount(m_grid.ColCount());
-    DrawGrid1->SetRowCount(m_grid.RowCount());
+    FitDrawGrid(*DrawGrid1, m_grid);
     if (m_detailMode) {
         DrawGrid1->SetColWidth(0, TimeColumnWidth);
         DrawGrid1->SetColWidth(1, BookingColumnWidth);
         DrawGrid1->SetColWidth(2, NotesColumnWidth);
     }
-    ShowTimeOfDay(timeOfDayNow());
-}
-
-// Late in the last slot of the day the next slot start lies past the grid: the last slot is the
-// one the time falls in.
-int TDisplaySchedulesForm::rowOfTime(double time) const
-{
-    return std::min(SlotOfTime(time), m_grid.RowCount() - 1);
+    ShowTimeOfDay(TimeOfDayNow());
 }
 
 void TDisplaySchedulesForm::ShowTimeOfDay(double time)
 {
-    const int row = rowOfTime(time);
-    DrawGrid1->SetRow(row);
-    DrawGrid1->SetTopRow(row);
+    ShowRow(*DrawGrid1, ShownRowOfTime(time, m_grid.RowCount()));
 }
 
 bool TDisplaySchedulesForm::DrawGrid1SelectCell(int col, int row) const
@@ -229,13 +194,8 @@ void TDisplaySchedulesForm::DrawGrid1DblClick(int col, int row)
 
 void TDisplaySchedulesForm::AddBtnClick()
 {
-    int row = DrawGrid1->Row();
-    QString cell = row >= 1 && DrawGrid1->Col() >= 1 ? m_grid.Cell(DrawGrid1->Col(), row) : QString();
-    if (cell.isEmpty()) {
-        cell = MakeCellText(-1, 0, QString(), DisplayedDate->Date());
-        row = rowOfTime(timeOfDayNow());
-    }
-    openEditor(cell, row);
+    const EditorStart start = AddStart(*DrawGrid1, m_grid, true, DisplayedDate->Date());
+    openEditor(start.cell, start.row);
 }
 
 void TDisplaySchedulesForm::DisplayedDateChange()
@@ -247,9 +207,7 @@ void TDisplaySchedulesForm::DisplayedDateChange()
 
 void TDisplaySchedulesForm::openEditor(const QString &cell, int row)
 {
-    TScheduleForm editor(this);
-    editor.OpenForCell(cell, SlotStartTime(row));
-    const bool changed = RunModal(editor) == QDialog::Accepted;
+    const bool changed = RunBookingEditor(this, cell, row);
     showDisplayedResource();
     if (changed)
         BuildScheduleTable();

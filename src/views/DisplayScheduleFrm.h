@@ -57,13 +57,11 @@ private:
     void FormCreate();
     void createControls();
     void layOut();
-    void sizeGridToShow(int columns, int rows);
     void DisplayedDateChange();
     void showDisplayedResource();
     void openEditor(const QString &cell, int row);
     int dayCount() const;
     int columnCount() const;
-    int rowOfTime(double time) const;
 
     const bool m_detailMode;
     ScheduleGrid m_grid;

@@ -1,5 +1,6 @@
-// quorvel-view-screenshots: opens the schedule views, the booking editor, the resource information,
-// resources and types windows from the main window's commands on an existing database, without a
+// quorvel-view-screenshots: opens the schedule views, the search for a free resource and its
+// results, the list of all bookings, the booking editor, the resource information, resources and
+// types windows from the main window's commands on an existing database, without a
 // display, and saves them as PNG files for the documentation.
 //
 //   quorvel-view-screenshots DATABASE [DIRECTORY]     (default directory: docs)
@@ -20,8 +21,13 @@
 #include "platform/ui/DrawGrid.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/QuorvelApplication.h"
+#include "platform/ui/SpinEdit.h"
 #include "schedule/ProgramConst.h"
+#include "views/DisplayAllSchedulesFrm.h"
 #include "views/DisplayScheduleFrm.h"
+#include "views/FindAvailableResourceFrm.h"
+#include "views/SchedulesByTypeFrm.h"
+#include "views/SearchResultsFrm.h"
 
 #include <QAction>
 #include <QDir>
@@ -79,7 +85,35 @@ private:
             save(dialog, m_directory, "resources.png");
         else if (qobject_cast<TTypesForm *>(&dialog))
             save(dialog, m_directory, "types.png");
+        else if (auto *byType = qobject_cast<TSchedulesByTypeForm *>(&dialog))
+            takeTypeView(*byType);
+        else if (auto *criteria = qobject_cast<TFindAvailableResourceForm *>(&dialog))
+            return takeCriteria(*criteria);
+        else if (qobject_cast<TSearchResultsForm *>(&dialog))
+            save(dialog, m_directory, "search-results.png");
+        else if (qobject_cast<TDisplayAllSchedulesForm *>(&dialog))
+            save(dialog, m_directory, "all-schedules.png");
         return QDialog::Rejected;
+    }
+
+    void takeTypeView(TSchedulesByTypeForm &view)
+    {
+        view.DisplayedDate->setDate(TimeValue::toDate(thisMonday() + 2));
+        view.ShowTimeOfDay(ShownFrom);
+        save(view, m_directory, "types-view.png");
+    }
+
+    // A room for at least four people on Wednesday from 10:00 for an hour; the search goes on to
+    // the results.
+    int takeCriteria(TFindAvailableResourceForm &criteria)
+    {
+        criteria.Capacity->SetValue(4);
+        criteria.EventDate->SetDateTime(thisMonday() + 2);
+        criteria.StartTime->setTime(QTime(10, 0));
+        criteria.Duration->SetValue(60);
+        save(criteria, m_directory, "find-available.png");
+        criteria.SearchBtnClick();
+        return criteria.result();
     }
 
     // The detail view shows Wednesday and opens the editor on its first booking; the range
@@ -122,6 +156,11 @@ void takeAll(const QString &database, const QString &directory)
     data.ResourceTable.FindKey({QStringLiteral("Board Room")});   // restricted to a few users
     main.Resources1->trigger();
     main.Types1->trigger();
+    data.TypeTable.FindKey({QStringLiteral("Meeting Rooms")});
+    main.DisplayByResourceType1->trigger();
+    main.FindAvailableResource1->trigger();
+    data.ScheduleTable.First();
+    main.DisplayAllSchedules1->trigger();
     ProgramDataForm = nullptr;
 }
 

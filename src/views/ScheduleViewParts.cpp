@@ -1,0 +1,111 @@
+#include "views/ScheduleViewParts.h"
+
+#include "admin/ResourceInformationFrm.h"
+#include "data/ProgramDataFrm.h"
+#include "platform/db/FieldValue.h"
+#include "editors/ScheduleFrm.h"
+#include "platform/ui/DrawGrid.h"
+#include "platform/ui/FormParts.h"
+#include "platform/ui/ModalRunner.h"
+#include "schedule/ProgramConst.h"
+
+#include <QStyle>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int SlotColumnWidth = 74;
+constexpr int HeadingMargins = 8;   // the text starts 4 pixels in; as much again on the right
+
+} // namespace
+
+QList<int> VisibleResources(const QStringList &conditions, const QueryParams &params)
+{
+    TQuery &query = ProgramDataForm->ResourceQuery;
+    OpenQuery(query, QStringList{QStringLiteral("Select * From \"Resource.Db\"")} + conditions
+                         + QStringList{QStringLiteral("Order By ResourceID")},
+              params);
+    QList<int> resources;
+    for (; !query.Eof(); query.Next()) {
+        const int resourceID = FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID")));
+        if (IsResourceVisible(FieldValue::asBoolean(query.FieldValue(QStringLiteral("Restricted"))),
+                              FieldValue::asBoolean(query.FieldValue(QStringLiteral("AllowViewing"))), resourceID))
+            resources << resourceID;
+    }
+    CloseQuery(query);
+    return resources;
+}
+
+TDrawGrid *NewScheduleDrawGrid(const ScheduleGrid &grid, QWidget *parent)
+{
+    auto *drawGrid = Named(new TDrawGrid(parent), "DrawGrid1");
+    drawGrid->SetDefaultColWidth(SlotColumnWidth);
+    drawGrid->SetColSizing(true);
+    drawGrid->SetOnDrawCell([&grid](int col, int row, const QRect &rect, QPainter &painter) {
+        DrawScheduleCell(row, col, grid, rect, painter);
+    });
+    return drawGrid;
+}
+
+void SizeDrawGridToShow(TDrawGrid &drawGrid, int columns, int rows, bool scrollsSideways)
+{
+    const QRect lastHeading = drawGrid.CellRect(columns - 1, 0);
+    const int gridLine = 1;
+    const int scrollBar = drawGrid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &drawGrid);
+    const int frame = 2 * drawGrid.frameWidth();
+    drawGrid.setMinimumSize(lastHeading.right() + 1 + gridLine + frame + scrollBar,
+                            (lastHeading.height() + gridLine) * (rows + 1) + frame + (scrollsSideways ? scrollBar : 0));
+}
+
+void FitDrawGrid(TDrawGrid &drawGrid, const ScheduleGrid &grid)
+{
+    drawGrid.SetColCount(grid.ColCount());
+    drawGrid.SetRowCount(grid.RowCount());
+}
+
+// Widths are set as laid out for the standard font; the fixed time column, always in view, tells
+// how much larger the grid draws them.
+void FitColumnsToHeadings(TDrawGrid &drawGrid, const ScheduleGrid &grid)
+{
+    const QRect timeHeading = drawGrid.CellRect(0, 0);
+    if (timeHeading.isEmpty())
+        return;
+    const double scale = double(timeHeading.width()) / drawGrid.ColWidth(0);
+    for (int col = 1; col < drawGrid.ColCount(); ++col) {
+        const int needed = drawGrid.fontMetrics().horizontalAdvance(CellText(grid.Cell(col, 0))) + HeadingMargins;
+        drawGrid.SetColWidth(col, std::max(drawGrid.DefaultColWidth(), int(std::ceil(needed / scale))));
+    }
+}
+
+void ShowRow(TDrawGrid &drawGrid, int row)
+{
+    drawGrid.SetRow(row);
+    drawGrid.SetTopRow(row);
+}
+
+EditorStart AddStart(const TDrawGrid &drawGrid, const ScheduleGrid &grid, bool gridShown, double date)
+{
+    const int row = drawGrid.Row();
+    const bool slotFocused = gridShown && row >= 1 && drawGrid.Col() >= 1;
+    const QString cell = slotFocused ? grid.Cell(drawGrid.Col(), row) : QString();
+    if (!cell.isEmpty())
+        return {cell, row};
+    return {MakeCellText(-1, 0, QString(), date), ShownRowOfTime(TimeOfDayNow(), grid.RowCount())};
+}
+
+bool RunBookingEditor(QWidget *owner, const QString &cell, int row)
+{
+    TScheduleForm editor(owner);
+    editor.OpenForCell(cell, SlotStartTime(row));
+    return RunModal(editor) == QDialog::Accepted;
+}
+
+void ShowHeadingResource(QWidget *owner, const QString &cell)
+{
+    if (CellResourceID(cell) == -1)
+        return;
+    TResourceInformationForm information(owner);
+    information.LocateCellResource(cell);
+    RunModal(information);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "schedule/QuerySteps.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+class ScheduleGrid;
+class TDrawGrid;
+
+// What the schedule views share: the draw grid that shows their schedule grid, where it scrolls,
+// and how its cells open the booking editor and the resource information.
+
+// The resources that the conditions select and that the user may see, in the order they were
+// created (the conditions are the Where lines of a Select on the resource table).
+QList<int> VisibleResources(const QStringList &conditions, const QueryParams &params);
+
+// A draw grid showing the schedule grid: one fixed heading row and time column, columns of 74
+// pixels that the user may widen, every cell painted from the schedule grid's cell.
+TDrawGrid *NewScheduleDrawGrid(const ScheduleGrid &grid, QWidget *parent);
+// Makes the draw grid large enough for its first columns and rows, with the scroll bars beside them.
+void SizeDrawGridToShow(TDrawGrid &drawGrid, int columns, int rows, bool scrollsSideways);
+// The draw grid takes the schedule grid's size.
+void FitDrawGrid(TDrawGrid &drawGrid, const ScheduleGrid &grid);
+// Gives every column its standard width, or more where its heading would not fit in that.
+void FitColumnsToHeadings(TDrawGrid &drawGrid, const ScheduleGrid &grid);
+// Focuses the row and scrolls it to the top.
+void ShowRow(TDrawGrid &drawGrid, int row);
+
+// Where Add opens the editor: the focused slot cell when the grid is shown and one is focused,
+// otherwise a new booking on the date with no resource chosen, at the slot of the time now.
+struct EditorStart
+{
+    QString cell;
+    int row;
+};
+EditorStart AddStart(const TDrawGrid &drawGrid, const ScheduleGrid &grid, bool gridShown, double date);
+
+// Opens the booking editor modally on the cell, at the slot of the row; true when it closed after
+// a Save or Delete.
+bool RunBookingEditor(QWidget *owner, const QString &cell, int row);
+// Opens the resource information on the resource a heading cell names; the time column's heading
+// names none and opens nothing.
+void ShowHeadingResource(QWidget *owner, const QString &cell);
