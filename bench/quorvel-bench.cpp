@@ -18,16 +18,22 @@
 #include "platform/print/JpegFile.h"
 #include "platform/print/PageBitmap.h"
 #include "platform/sys/NetworkIdentity.h"
+#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
 #include "platform/ui/QuorvelApplication.h"
 #include "reports/DetailListDaysReport.h"
 #include "reports/ReportPreviewFrm.h"
 #include "support/ScriptedDialogs.h"
+#include "views/DisplayAllSchedulesFrm.h"
 #include "views/DisplayScheduleFrm.h"
+#include "views/SchedulesByTypeFrm.h"
+#include "views/SearchResultsFrm.h"
 
 #include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -114,6 +120,86 @@ QList<BookingRow> bookingsBetween(TDatabase &database, const QString &where, con
 QVariant storedDate(TDatabase &database, const QDate &date)
 {
     return FieldValue::toStorage(database.engine(), FieldKind::Date, TimeValue::fromDate(date));
+}
+
+int typeNamed(TDatabase &database, const QString &description)
+{
+    QSqlQuery query = database.exec(QStringLiteral("SELECT \"TypeID\" FROM \"Type\" WHERE \"Description\" = ?"), {description});
+    if (!query.next())
+        throw EDatabaseError(QStringLiteral("the site has no type %1: make it with quorvel-db demo --scale").arg(description));
+    return query.value(0).toInt();
+}
+
+// The bookings of a day for the resources of a type, with the names: what a type's grid shows.
+QList<BookingRow> typeBookings(TDatabase &database, int typeID, const QDate &day)
+{
+    return bookingsBetween(database,
+                           QStringLiteral("s.\"ScheduleDate\" = ? AND s.\"ResourceID\" IN "
+                                          "(SELECT \"ResourceID\" FROM \"Resource\" WHERE \"TypeID\" = ?)"),
+                           {storedDate(database, day), typeID});
+}
+
+// B1: the type view of the 500-resource type on its busy day vs one query for those bookings.
+void typeView(TDatabase &database)
+{
+    const int type = typeNamed(database, LargeSite::BigTypeName());
+    const QDate day = LargeSite::BusyDay();
+    TSchedulesByTypeForm view(nullptr);
+    view.DisplayedDate->SetDateTime(TimeValue::fromDate(day));
+    view.TypeIDDisplay->SetKeyValue(type);
+    const double program = medianMilliseconds([&] { view.BuildScheduleTable(); });
+    const double baseline = medianMilliseconds([&] { typeBookings(database, type, day); });
+    report("B1", QStringLiteral("type view, %1 columns: BuildScheduleTable vs one query")
+                     .arg(view.Schedule().ColCount() - 1),
+           program, baseline, 2.0);
+}
+
+// B2: a search over the 1,000-resource type vs one query for the candidates' bookings of the day.
+void findAvailable(TDatabase &database)
+{
+    const int type = typeNamed(database, LargeSite::HugeTypeName());
+    const double day = TimeValue::fromDate(LargeSite::BusyDay());
+    TSearchResultsForm results(nullptr);
+    const double program = medianMilliseconds([&] { results.RunSearch(type, 0, day, 10.0 / 24, 11.0 / 24); });
+    const double baseline = medianMilliseconds([&] { typeBookings(database, type, LargeSite::BusyDay()); });
+    report("B2", QStringLiteral("find available, %1 free of the type: RunSearch vs one query")
+                     .arg(results.Schedule().ColCount() - 1),
+           program, baseline, 2.0);
+}
+
+// Resident memory of this process, in megabytes.
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.value(1).toDouble() * 4096 / (1024 * 1024);
+}
+
+// B3: the list of every booking, opened and painted, vs fetching the first 100 rows by Sequence.
+void allSchedules(TDatabase &database)
+{
+    const double before = residentMegabytes();
+    const double program = medianMilliseconds([] {
+        TDisplayAllSchedulesForm list(nullptr);
+        list.show();
+        list.grab();
+    });
+    const double grown = residentMegabytes() - before;
+    const double baseline = medianMilliseconds([&] {
+        QSqlQuery query = database.exec(QStringLiteral("SELECT * FROM \"Schedule\" ORDER BY \"Sequence\" LIMIT 100"));
+        QList<QVariantList> rows;
+        while (query.next()) {
+            QVariantList row;
+            for (int i = 0; i < query.record().count(); ++i)
+                row << query.value(i);
+            rows << row;
+        }
+    });
+    report("B3", QStringLiteral("all-schedules list: open and paint the first screen vs the first 100 rows"), program,
+           baseline, 10.0);
+    out << QStringLiteral("    resident memory grew by %1 MB (target <= 64)\n").arg(grown, 0, 'f', 1);
 }
 
 // B4: the start-up sequence up to the main window on screen, on the large site and on an empty one.
@@ -214,6 +300,12 @@ int main(int argc, char *argv[])
         {
             OpenSite site(location);
             TDatabase &database = site.data().ScheduleDatabase;
+            if (runs("B1"))
+                typeView(database);
+            if (runs("B2"))
+                findAvailable(database);
+            if (runs("B3"))
+                allSchedules(database);
             if (runs("B5"))
                 listReportPreview();
             if (runs("B6"))

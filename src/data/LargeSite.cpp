@@ -80,8 +80,8 @@ QString userID(int n)
 }
 
 const QStringList TypeNames = {
-    QStringLiteral("Meeting Rooms"), QStringLiteral("Vehicles"), QStringLiteral("Projectors"),
-    QStringLiteral("Laptops"), QStringLiteral("Cameras"), QStringLiteral("Desks"),
+    QStringLiteral("Meeting Rooms"), QStringLiteral("Desks"), QStringLiteral("Projectors"),
+    QStringLiteral("Laptops"), QStringLiteral("Cameras"), QStringLiteral("Vehicles"),
     QStringLiteral("Parking Spaces"), QStringLiteral("Lab Benches"), QStringLiteral("Microscopes"),
     QStringLiteral("Studios"), QStringLiteral("Lockers"), QStringLiteral("Tablets"),
     QStringLiteral("Phones"), QStringLiteral("Bicycles"), QStringLiteral("Printers"),
@@ -124,9 +124,17 @@ void addTypesAndResources(TDatabase &database, const Size &size, QList<int> &res
                          {"ResourceID", "Description", "DescriptionL", "TypeID", "Capacity", "Notes", "Restricted",
                           "AllowViewing", "ModifiedBy", "ModifiedDate"});
     BulkInsert restrict(database, QStringLiteral("Restrict"), {"ResourceID", "UserID"});
-    const int others = std::max(1, size.types - 1);
+    const int firstTwo = size.bigTypeResources + size.hugeTypeResources;
+    const int others = std::max(1, size.types - 2);
+    auto typeOf = [&](int r) {
+        if (r <= size.bigTypeResources)
+            return 1;
+        if (r <= firstTwo || size.types < 3)
+            return std::min(2, size.types);
+        return 3 + (r - firstTwo - 1) % others;
+    };
     for (int r = 1; r <= size.resources; ++r) {
-        const int type = r <= size.bigTypeResources ? 1 : 2 + (r - size.bigTypeResources - 1) % others;
+        const int type = typeOf(r);
         const bool restricted = r % 10 == 0;
         resources.add({r, QStringLiteral("Resource %1").arg(r, 4, 10, QLatin1Char('0')),
                        QStringLiteral("%1 number %2").arg(TypeNames.at((type - 1) % TypeNames.size())).arg(r),
@@ -172,12 +180,14 @@ void addBookings(TDatabase &database, const Size &size, const QList<int> &resour
     // the count runs out early.
     QList<QDate> days;
     for (QDate d = busy.addYears(-1); d < busy.addYears(1); d = d.addDays(1))
-        if (d.dayOfWeek() <= 5 && d != busy)
+        if (d.dayOfWeek() <= 5)
             days << d;
     const double perDay = double(size.bookings - written) / (double(days.size()) * resourceIds.size());
     for (const QDate &day : days) {
         const double date = TimeValue::fromDate(day);
         for (int resource : resourceIds) {
+            if (day == busy && resource <= size.bigTypeResources)
+                continue;
             // About perDay bookings of one to three hours between 08:00 and 18:00, never overlapping.
             int hour = 8 + int(random.bounded(4));
             double wanted = perDay + random.generateDouble() - 0.5;
@@ -199,7 +209,8 @@ Size SizeAt(double scale)
     Size size;
     size.resources = scaled(2000, scale);
     size.bigTypeResources = std::min(size.resources, scaled(500, scale));
-    size.types = std::min(size.resources, scaled(20, scale));
+    size.hugeTypeResources = std::min(size.resources - size.bigTypeResources, scaled(1000, scale));
+    size.types = std::min(size.resources, std::max(3, scaled(20, scale)));
     size.users = scaled(300, scale);
     size.bookings = scaled(1000000, scale);
     return size;
@@ -213,7 +224,12 @@ QDate BusyDay()
 
 QString BigTypeName()
 {
-    return TypeNames.first();
+    return TypeNames.at(0);
+}
+
+QString HugeTypeName()
+{
+    return TypeNames.at(1);
 }
 
 void Seed(TDatabase &database, double scale, const QString &workstationUser)

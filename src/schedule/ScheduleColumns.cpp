@@ -53,7 +53,10 @@ class ColumnWriter
 {
 public:
     ColumnWriter(ScheduleGrid &grid, int column, int resourceID, double date, bool withNotes)
-        : m_grid(grid), m_column(column), m_resourceID(resourceID), m_date(date), m_withNotes(withNotes) {}
+        : m_grid(grid), m_column(column), m_resourceID(resourceID), m_dateText(TimeValue::toShortDateText(date)),
+          m_withNotes(withNotes)
+    {
+    }
 
     // A booking covers the rows whose slot starts at or after its start and before its end; its
     // first row is written even when it ends inside that slot.
@@ -74,22 +77,22 @@ public:
 
     void writeHeadings(const QString &heading)
     {
-        m_grid.SetCell(m_column, 0, MakeCellText(-1, m_resourceID, heading, m_date));
+        m_grid.SetCell(m_column, 0, MakeCellText(-1, m_resourceID, heading, m_dateText));
         if (m_withNotes)
-            m_grid.SetCell(m_column + 1, 0, MakeCellText(-1, m_resourceID, QStringLiteral("Notes"), m_date));
+            m_grid.SetCell(m_column + 1, 0, MakeCellText(-1, m_resourceID, QStringLiteral("Notes"), m_dateText));
     }
 
 private:
     void set(int column, int row, int sequence, const QString &text)
     {
         if (row < m_grid.RowCount())
-            m_grid.SetCell(column, row, MakeCellText(sequence, m_resourceID, text, m_date));
+            m_grid.SetCell(column, row, MakeCellText(sequence, m_resourceID, text, m_dateText));
     }
 
     ScheduleGrid &m_grid;
     int m_column;
     int m_resourceID;
-    double m_date;
+    QString m_dateText;
     bool m_withNotes;
 };
 
@@ -121,8 +124,9 @@ void FillTimeColumn(ScheduleGrid &grid)
 
 void ClearScheduleColumn(int column, int resourceID, ScheduleGrid &grid, double date)
 {
+    const QString free = MakeCellText(-1, resourceID, QString(), date);
     for (int row = 1; row < grid.RowCount(); ++row)
-        grid.SetCell(column, row, MakeCellText(-1, resourceID, QString(), date));
+        grid.SetCell(column, row, free);
 }
 
 void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid &grid, double date,
@@ -183,9 +187,11 @@ void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, Schedul
     const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
     TQuery &query = ProgramDataForm->ScheduleQuery;
     OpenQuery(query,
-              {QStringLiteral("Select B.*, (Select Min(P.UserName) From \"User.db\" P"),
-               QStringLiteral("Where Upper(P.UserID) = Upper(B.ReservedBy)) As ReservedByName"),
-               QStringLiteral("From \"Schedule.db\" B"),
+              // User IDs are unique whatever their case, so the join finds one user at most.
+              {QStringLiteral("Select B.Sequence, B.ResourceID, B.StartTime, B.EndTime, B.Notes, B.ReservedBy,"),
+               QStringLiteral("P.UserName As ReservedByName"),
+               QStringLiteral("From \"Schedule.db\" B Left Join \"User.db\" P"),
+               QStringLiteral("On Upper(P.UserID) = Upper(B.ReservedBy)"),
                QStringLiteral("Where B.ScheduleDate = :ScheduleDate and B.ResourceID In (%1)").arg(resources),
                QStringLiteral("Order By B.StartTime, B.Sequence")},
               params);

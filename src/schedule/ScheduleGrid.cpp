@@ -60,8 +60,13 @@ void ScheduleGrid::SetCell(int column, int row, const QString &text)
 
 QString MakeCellText(int sequence, int resourceID, const QString &text, double date)
 {
-    return TimeValue::toShortDateText(date) + QLatin1Char(';') + QString::number(sequence) + QLatin1Char(';')
-        + QString::number(resourceID) + QLatin1Char(';') + text;
+    return MakeCellText(sequence, resourceID, text, TimeValue::toShortDateText(date));
+}
+
+QString MakeCellText(int sequence, int resourceID, const QString &text, const QString &dateText)
+{
+    return dateText + QLatin1Char(';') + QString::number(sequence) + QLatin1Char(';') + QString::number(resourceID)
+        + QLatin1Char(';') + text;
 }
 
 QString NextCellField(QString &rest)

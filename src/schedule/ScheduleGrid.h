@@ -32,6 +32,8 @@ private:
 inline const QString ContinuationMarker = QStringLiteral("%*%");   // a booked cell with no text of its own
 
 QString MakeCellText(int sequence, int resourceID, const QString &text, double date);
+// The same with the date already as short date text, for writing many cells of one date.
+QString MakeCellText(int sequence, int resourceID, const QString &text, const QString &dateText);
 // Takes the next field off the front of rest. Without a ";" the field is all of rest and rest stays.
 QString NextCellField(QString &rest);
 double CellDate(const QString &cell);       // 0 when the cell has no date

@@ -4,6 +4,7 @@
 #include "platform/db/TimeValue.h"
 
 #include <cmath>
+#include <optional>
 
 namespace FieldValue {
 
@@ -12,6 +13,67 @@ namespace {
 const QString IsoDateFormat = QStringLiteral("yyyy-MM-dd");
 const QString IsoTimeFormat = QStringLiteral("HH:mm:ss.zzz");
 const QString IsoDateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz");
+
+// The value of count decimal digits at from; -1 when any of them is not a digit.
+int digitsAt(QStringView text, qsizetype from, int count)
+{
+    if (from + count > text.size())
+        return -1;
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// "yyyy-MM-dd" as a day count.
+std::optional<double> isoDate(QStringView text)
+{
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
+        return std::nullopt;
+    const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+    return date.isValid() ? std::optional<double>(TimeValue::fromDate(date)) : std::nullopt;
+}
+
+// "HH:mm:ss" with an optional fraction of a second, as a fraction of a day.
+std::optional<double> isoTime(QStringView text)
+{
+    if (text.size() < 8 || text[2] != u':' || text[5] != u':')
+        return std::nullopt;
+    int ms = 0;
+    if (text.size() > 8) {
+        const QStringView fraction = text.mid(9);
+        if (text[8] != u'.' || fraction.isEmpty() || fraction.size() > 9
+            || digitsAt(fraction, 0, int(fraction.size())) < 0)
+            return std::nullopt;
+        const QStringView millis = fraction.left(3);
+        ms = digitsAt(millis, 0, int(millis.size())) * (millis.size() == 1 ? 100 : millis.size() == 2 ? 10 : 1);
+    }
+    const QTime time(digitsAt(text, 0, 2), digitsAt(text, 3, 2), digitsAt(text, 6, 2), ms);
+    return time.isValid() ? std::optional<double>(TimeValue::fromTime(time)) : std::nullopt;
+}
+
+// Reads the ISO text both engines give back for a date, a time of day or a date and time without
+// going through Qt's general date parser, which is slow and consults the time zone: a schedule
+// grid reads thousands of these.
+std::optional<double> parseIsoText(FieldKind kind, const QString &text)
+{
+    const QStringView view(text);
+    if (kind == FieldKind::Date)
+        return isoDate(view.left(10));
+    if (kind == FieldKind::Time)
+        return isoTime(view);
+    if (view.size() < 19 || (view[10] != u' ' && view[10] != u'T'))
+        return std::nullopt;
+    const std::optional<double> date = isoDate(view.left(10));
+    const std::optional<double> time = isoTime(view.mid(11));
+    if (!date || !time)
+        return std::nullopt;
+    return *date + *time;
+}
 
 double storedTimeToDays(FieldKind kind, const QVariant &stored)
 {
@@ -31,26 +93,17 @@ double storedTimeToDays(FieldKind kind, const QVariant &stored)
     }
     // Text that is no date or time must not quietly become 30 December 1899 or midnight.
     const QString text = stored.toString().trimmed();
-    if (kind == FieldKind::Date) {
-        const QDate d = QDate::fromString(text.left(10), IsoDateFormat);
-        if (d.isValid())
-            return TimeValue::fromDate(d);
-        throw EDatabaseError(QStringLiteral("'%1' is not a valid date").arg(text));
+    if (const std::optional<double> days = parseIsoText(kind, text))
+        return *days;
+    if (kind == FieldKind::DateTime) {
+        const QDateTime dt = QDateTime::fromString(text, Qt::ISODateWithMs);
+        if (dt.isValid())
+            return TimeValue::fromDateTime(dt);
     }
-    if (kind == FieldKind::Time) {
-        QTime t = QTime::fromString(text, IsoTimeFormat);
-        if (!t.isValid())
-            t = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
-        if (t.isValid())
-            return TimeValue::fromTime(t);
-        throw EDatabaseError(QStringLiteral("'%1' is not a valid time").arg(text));
-    }
-    QDateTime dt = QDateTime::fromString(text, IsoDateTimeFormat);
-    if (!dt.isValid())
-        dt = QDateTime::fromString(text, Qt::ISODateWithMs);
-    if (dt.isValid())
-        return TimeValue::fromDateTime(dt);
-    throw EDatabaseError(QStringLiteral("'%1' is not a valid date and time").arg(text));
+    throw EDatabaseError(QStringLiteral("'%1' is not a valid %2")
+                             .arg(text, kind == FieldKind::Date   ? QStringLiteral("date")
+                                        : kind == FieldKind::Time ? QStringLiteral("time")
+                                                                  : QStringLiteral("date and time")));
 }
 
 // Dates and times go to both engines as ISO text: SQLite keeps the text (which sorts in time order)

@@ -1,6 +1,7 @@
 #include "platform/db/TimeValue.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace TimeValue {
 
@@ -58,9 +59,14 @@ double today()
     return fromDate(QDate::currentDate());
 }
 
+// Formatted by hand: every cell of a schedule grid carries its date in this form, and Qt's
+// general date formatting is many times slower.
 QString toShortDateText(double value)
 {
-    return toDate(value).toString(QStringLiteral("MM/dd/yyyy"));
+    const QDate date = toDate(value);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.month(), date.day(), date.year());
+    return QString::fromLatin1(text);
 }
 
 double fromShortDateText(const QString &text)
