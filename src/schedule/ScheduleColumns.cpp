@@ -10,6 +10,8 @@
 
 #include <QHash>
 #include <QMultiHash>
+#include <cmath>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -95,6 +97,32 @@ private:
     QString m_dateText;
     bool m_withNotes;
 };
+
+// Runs visit on each booking that meets the condition and has both times, in the order of its
+// date, its start and the order the bookings were made, with the name of the user who reserved it
+// (matched as LookupUser matches) and its date: the data of many grid columns in one query.
+void forEachNamedBooking(const QString &condition, const QueryParams &params,
+                         const std::function<void(const Booking &, const QString &, double)> &visit)
+{
+    TQuery &query = ProgramDataForm->ScheduleQuery;
+    OpenQuery(query,
+              // User IDs are unique whatever their case, so the join finds one user at most.
+              {QStringLiteral("Select B.Sequence, B.ResourceID, B.ScheduleDate, B.StartTime, B.EndTime, B.Notes,"),
+               QStringLiteral("B.ReservedBy, P.UserName As ReservedByName"),
+               QStringLiteral("From \"Schedule.db\" B Left Join \"User.db\" P"),
+               QStringLiteral("On Upper(P.UserID) = Upper(B.ReservedBy)"),
+               QStringLiteral("Where ") + condition,
+               QStringLiteral("Order By B.ScheduleDate, B.StartTime, B.Sequence")},
+              params);
+    for (; !query.Eof(); query.Next()) {
+        if (!hasBothTimes(query))
+            continue;
+        const QString name = FieldValue::asString(query.FieldValue(QStringLiteral("ReservedByName")));
+        visit(bookingAt(query), name.isEmpty() ? DeletedUserName : name,
+              FieldValue::asFloat(query.FieldValue(QStringLiteral("ScheduleDate"))));
+    }
+    CloseQuery(query);
+}
 
 // The short descriptions of the resources, by ResourceID.
 QHash<int, QString> shortDescriptions(const QList<int> &resourceIDs)
@@ -182,30 +210,36 @@ void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, Schedul
         writersOf.insert(resourceIDs[i], i);
     }
 
-    // Each booking comes with the name of the user who reserved it, matched as LookupUser matches.
     QueryParams params{{QStringLiteral("ScheduleDate"), FieldValue::date(date)}};
     const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
-    TQuery &query = ProgramDataForm->ScheduleQuery;
-    OpenQuery(query,
-              // User IDs are unique whatever their case, so the join finds one user at most.
-              {QStringLiteral("Select B.Sequence, B.ResourceID, B.StartTime, B.EndTime, B.Notes, B.ReservedBy,"),
-               QStringLiteral("P.UserName As ReservedByName"),
-               QStringLiteral("From \"Schedule.db\" B Left Join \"User.db\" P"),
-               QStringLiteral("On Upper(P.UserID) = Upper(B.ReservedBy)"),
-               QStringLiteral("Where B.ScheduleDate = :ScheduleDate and B.ResourceID In (%1)").arg(resources),
-               QStringLiteral("Order By B.StartTime, B.Sequence")},
-              params);
-    for (; !query.Eof(); query.Next()) {
-        if (!hasBothTimes(query))
-            continue;
-        const Booking booking = bookingAt(query);
-        const QString name = FieldValue::asString(query.FieldValue(QStringLiteral("ReservedByName")));
-        for (int writer : writersOf.values(booking.resourceID))
-            writers[writer].write(booking, name.isEmpty() ? DeletedUserName : name);
-    }
-    CloseQuery(query);
+    forEachNamedBooking(QStringLiteral("B.ScheduleDate = :ScheduleDate and B.ResourceID In (%1)").arg(resources), params,
+                        [&](const Booking &booking, const QString &name, double) {
+                            for (int writer : writersOf.values(booking.resourceID))
+                                writers[writer].write(booking, name);
+                        });
 
     const QHash<int, QString> descriptions = shortDescriptions(resourceIDs);
     for (int i = 0; i < resourceIDs.size(); ++i)
         writers[i].writeHeadings(descriptions.value(resourceIDs[i]));
+}
+
+void FillScheduleDays(int firstColumn, int resourceID, ScheduleGrid &grid, double firstDate, int days)
+{
+    if (days < 1)
+        return;
+    std::vector<ColumnWriter> writers;
+    for (int day = 0; day < days; ++day) {
+        ClearScheduleColumn(firstColumn + day, resourceID, grid, firstDate + day);
+        writers.emplace_back(grid, firstColumn + day, resourceID, firstDate + day, false);
+    }
+    const QueryParams params{{QStringLiteral("ResourceID"), resourceID},
+                             {QStringLiteral("FirstDate"), FieldValue::date(firstDate)},
+                             {QStringLiteral("LastDate"), FieldValue::date(firstDate + days - 1)}};
+    forEachNamedBooking(
+        QStringLiteral("B.ResourceID = :ResourceID and B.ScheduleDate >= :FirstDate and B.ScheduleDate <= :LastDate"),
+        params, [&](const Booking &booking, const QString &name, double date) {
+            writers[size_t(std::lround(date - firstDate))].write(booking, name);
+        });
+    for (int day = 0; day < days; ++day)
+        writers[size_t(day)].writeHeadings(TimeValue::toShortDateText(firstDate + day));
 }

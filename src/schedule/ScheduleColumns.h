@@ -18,5 +18,8 @@ void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid
 // headed by the resource's short description: what FillScheduleColumn gives column by column
 // (without notes), read with a fixed number of queries however many columns there are.
 void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, ScheduleGrid &grid, double date);
+// One resource over days dates from firstDate, a column each with the date as its heading, as
+// FillScheduleColumn fills them one by one, in one query.
+void FillScheduleDays(int firstColumn, int resourceID, ScheduleGrid &grid, double firstDate, int days);
 // The resource's long or short description; empty when it does not exist or has none.
 QString ResourceDescription(bool longDescription, int resourceID);

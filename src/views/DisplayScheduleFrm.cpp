@@ -151,8 +151,7 @@ void TDisplaySchedulesForm::BuildScheduleTable()
     if (m_detailMode) {
         FillScheduleColumn(1, resource, true, m_grid, date, true);
     } else {
-        for (int day = 0; day < dayCount(); ++day)
-            FillScheduleColumn(day + 1, resource, false, m_grid, date + day, true);
+        FillScheduleDays(1, resource, m_grid, date, dayCount());
     }
     DrawGrid1->viewport()->update();
 }

@@ -229,6 +229,32 @@ private slots:
         QCOMPARE(grid.Cell(2, 10), QStringLiteral("left alone"));
     }
 
+    // A range of days read with one query holds exactly what loading each day on its own gives:
+    // overlaps, bookings just outside the range, other resources, missing users, a booking without
+    // a start.
+    void daysHoldWhatEachDayLoadsOnItsOwn()
+    {
+        Site site(30);
+        site.book(site.room, Day, clock(9, 0), clock(10, 30));
+        site.book(site.room, Day, clock(9, 30), clock(10, 0), QStringLiteral("GONE"));
+        site.book(site.room, Day + 2, clock(23, 30), clock(23, 59), QStringLiteral("alice"));
+        site.book(site.room, Day + 2, QVariant(), clock(9, 0));
+        site.book(site.room, Day - 1, clock(9, 0), clock(10, 0));
+        site.book(site.room, Day + 4, clock(9, 0), clock(10, 0));
+        site.book(site.otherRoom, Day + 1, clock(9, 0), clock(10, 0));
+        const int days = 4;
+        ScheduleGrid together(days + 1, SlotRowCount());
+        ScheduleGrid apart(days + 1, SlotRowCount());
+        FillScheduleDays(1, site.room, together, Day, days);
+        for (int day = 0; day < days; ++day)
+            FillScheduleColumn(day + 1, site.room, false, apart, Day + day, true);
+        for (int col = 1; col <= days; ++col)
+            for (int row = 0; row < apart.RowCount(); ++row)
+                QCOMPARE(together.Cell(col, row), apart.Cell(col, row));
+        QCOMPARE(CellText(together.Cell(1, 20)), QStringLiteral("User Deleted"));
+        QCOMPARE(CellText(together.Cell(3, 48)), QStringLiteral("Alice Martin"));
+    }
+
     void resourceHeadingAndDescriptions()
     {
         Site site(60);
