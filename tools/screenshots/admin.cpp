@@ -13,6 +13,7 @@
 #include "admin/UserSettingsForm.h"
 #include "app/Logon.h"
 #include "app/MainFrm.h"
+#include "ShotTool.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/DatabaseError.h"
@@ -84,12 +85,8 @@ private:
 
 void takeAll(const QString &database, const QString &directory)
 {
-    TProgramDataForm data(DatabaseLocation::parse(database));
-    ProgramDataForm = &data;
-    data.DataModuleCreate();
-    LoadSystemSettings();
-    if (!CheckAccount(QStringLiteral("ADMIN"), QStringLiteral("admin"), true))
-        throw EDatabaseError(QStringLiteral("%1 is not a demo site: there is no account ADMIN").arg(database));
+    ShotSite site(database, QStringLiteral("ADMIN"), QStringLiteral("admin"), true);
+    TProgramDataForm &data = site.data;
     data.Sessions.Register(QStringLiteral("admin"));
     const Workstation mary(data.ScheduleDatabase.location(), QStringLiteral("mjones"));
     const Workstation visitor(data.ScheduleDatabase.location(), QStringLiteral("visitor"));
@@ -100,27 +97,11 @@ void takeAll(const QString &database, const QString &directory)
     main.UserSetup1->trigger();
     main.UserSettings1->trigger();
     main.Information1->trigger();
-    ProgramDataForm = nullptr;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TQuorvelApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments.isEmpty()) {
-        QTextStream(stderr) << "Usage: quorvel-admin-screenshots DATABASE [DIRECTORY]\n";
-        return 2;
-    }
-    try {
-        takeAll(arguments.at(0), arguments.value(1, QStringLiteral("docs")));
-    } catch (const std::exception &error) {
-        QTextStream(stderr) << "quorvel-admin-screenshots: " << error.what() << "\n";
-        return 1;
-    }
-    return 0;
+    return RunScreenshotTool(argc, argv, "quorvel-admin-screenshots", takeAll);
 }

@@ -10,6 +10,7 @@
 #include "admin/SystemSettingsFrm.h"
 #include "app/Logon.h"
 #include "app/MainFrm.h"
+#include "ShotTool.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "editors/ScheduleRangeFrm.h"
@@ -90,13 +91,9 @@ private:
 
 void takeAll(const QString &database, const QString &directory)
 {
-    TProgramDataForm data(DatabaseLocation::parse(database));
-    ProgramDataForm = &data;
-    data.DataModuleCreate();
-    LoadSystemSettings();
     // The holder of the master profile sees every window with its controls in use.
-    if (!CheckAccount(QStringLiteral("Supervisor"), QString(), false))
-        throw EDatabaseError(QStringLiteral("%1 has no account Supervisor").arg(database));
+    ShotSite site(database, QStringLiteral("Supervisor"), QString(), false);
+    TProgramDataForm &data = site.data;
     TMainForm main;
     main.FormActivate();
     data.SecurityTable.FindKey({3});   // a profile that can be changed
@@ -105,27 +102,11 @@ void takeAll(const QString &database, const QString &directory)
     main.Security1->trigger();
     main.SystemSettings1->trigger();
     main.RangeofDates1->trigger();
-    ProgramDataForm = nullptr;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TQuorvelApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments.isEmpty()) {
-        QTextStream(stderr) << "Usage: quorvel-settings-screenshots DATABASE [DIRECTORY]\n";
-        return 2;
-    }
-    try {
-        takeAll(arguments.at(0), arguments.value(1, QStringLiteral("docs")));
-    } catch (const std::exception &error) {
-        QTextStream(stderr) << "quorvel-settings-screenshots: " << error.what() << "\n";
-        return 1;
-    }
-    return 0;
+    return RunScreenshotTool(argc, argv, "quorvel-settings-screenshots", takeAll);
 }

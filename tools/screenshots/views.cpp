@@ -12,6 +12,7 @@
 #include "admin/TypesFrm.h"
 #include "app/Logon.h"
 #include "app/MainFrm.h"
+#include "ShotTool.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "editors/ScheduleFrm.h"
@@ -140,12 +141,8 @@ private:
 
 void takeAll(const QString &database, const QString &directory)
 {
-    TProgramDataForm data(DatabaseLocation::parse(database));
-    ProgramDataForm = &data;
-    data.DataModuleCreate();
-    LoadSystemSettings();
-    if (!CheckAccount(QStringLiteral("ADMIN"), QStringLiteral("admin"), true))
-        throw EDatabaseError(QStringLiteral("%1 is not a demo site: there is no account ADMIN").arg(database));
+    ShotSite site(database, QStringLiteral("ADMIN"), QStringLiteral("admin"), true);
+    TProgramDataForm &data = site.data;
     TMainForm main;
     main.FormActivate();
     data.ResourceTable.FindKey({QStringLiteral("Room 101")});
@@ -161,27 +158,11 @@ void takeAll(const QString &database, const QString &directory)
     main.FindAvailableResource1->trigger();
     data.ScheduleTable.First();
     main.DisplayAllSchedules1->trigger();
-    ProgramDataForm = nullptr;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TQuorvelApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments.isEmpty()) {
-        QTextStream(stderr) << "Usage: quorvel-view-screenshots DATABASE [DIRECTORY]\n";
-        return 2;
-    }
-    try {
-        takeAll(arguments.at(0), arguments.value(1, QStringLiteral("docs")));
-    } catch (const std::exception &error) {
-        QTextStream(stderr) << "quorvel-view-screenshots: " << error.what() << "\n";
-        return 1;
-    }
-    return 0;
+    return RunScreenshotTool(argc, argv, "quorvel-view-screenshots", takeAll);
 }
