@@ -5,6 +5,7 @@
 #include "platform/db/FieldValue.h"
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <algorithm>
 #include <climits>
 
@@ -17,6 +18,20 @@ constexpr int MaxWindowRows = 4 * PageSize;
 QString quoted(const QString &name)
 {
     return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
+// SQLite reads a quoted name that is not a column as a text literal: without this check a missing
+// column would show its own name as every row's value instead of failing.
+void requireEveryColumn(TDatabase &database, const TableDef &table)
+{
+    const QSqlRecord columns = database.connection().record(quoted(table.name));
+    for (const FieldDef &field : table.fields) {
+        bool present = false;
+        for (int i = 0; i < columns.count() && !present; ++i)
+            present = columns.fieldName(i).compare(field.name, Qt::CaseInsensitive) == 0;
+        if (!present)
+            throw EDatabaseError(QStringLiteral("The table %1 has no column %2").arg(table.name, field.name));
+    }
 }
 
 QString placeholders(int count)
@@ -63,6 +78,7 @@ void TTable::Open()
     if (!m_database.Connected())
         throw EDatabaseError(QStringLiteral("The database is not open"));
     m_database.exec(QStringLiteral("SELECT 1 FROM %1 WHERE 1 = 0").arg(quoted(m_def->name)));
+    requireEveryColumn(m_database, *m_def);
     m_state = State::Browse;
     First();
 }
