@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then runs every test. Database tests run on SQLite and on a
 # throwaway PostgreSQL 15 cluster that this script starts on a free localhost port and removes on
-# exit. Extra arguments go to ctest, e.g. scripts/test.sh -R booking
+# exit. Extra arguments go to ctest, e.g. scripts/test.sh -R booking; without them the Debian package
+# is built and checked afterwards too (scripts/package.sh).
 set -euo pipefail
 
 PG_BIN=/usr/lib/postgresql/15/bin
@@ -126,6 +127,9 @@ main() {
 
   local rc=0
   ctest --test-dir build --output-on-failure -j2 "$@" || rc=$?
+  if ((rc == 0 && $# == 0)); then
+    bash scripts/package.sh || rc=$?
+  fi
   exit "$rc"
 }
 
