@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make
-  qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql
+  cmake g++ make dpkg-dev
+  qt6-base-dev qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql
   libjpeg-dev
   postgresql
   fonts-liberation fonts-dejavu-core

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, then runs every test. Database tests run on SQLite and on a
 # throwaway PostgreSQL 15 cluster that this script starts on a free localhost port and removes on
-# exit. Extra arguments go to ctest, e.g. scripts/test.sh -R booking
+# exit. Extra arguments go to ctest, e.g. scripts/test.sh -R booking; without them the Debian package
+# is built and checked afterwards too (scripts/package.sh). QUORVEL_SANITIZE=ON builds into
+# build-sanitize/ with AddressSanitizer and UndefinedBehaviorSanitizer and runs the tests there.
 set -euo pipefail
 
 PG_BIN=/usr/lib/postgresql/15/bin
@@ -124,8 +126,20 @@ main() {
   pg_start
   echo "PostgreSQL test server: $QUORVEL_TEST_PG_URL"
 
+  local build_dir=build
+  if [[ "${QUORVEL_SANITIZE:-}" == "ON" ]]; then
+    build_dir=build-sanitize
+    # Leaks inside system libraries (fontconfig, Qt's plugin loading) are not ours to fix.
+    export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan.supp:print_suppressions=0"
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+  fi
+
   local rc=0
-  ctest --test-dir build --output-on-failure -j2 "$@" || rc=$?
+  ctest --test-dir "$build_dir" --output-on-failure -j2 "$@" || rc=$?
+  if ((rc == 0 && $# == 0)) && [[ "$build_dir" == build ]]; then
+    bash scripts/package.sh || rc=$?
+  fi
   exit "$rc"
 }
 

@@ -16,6 +16,7 @@
 #include "platform/db/DatabaseLocation.h"
 #include "platform/print/ProgramPrinter.h"
 #include "platform/ui/HelpFile.h"
+#include "platform/ui/HelpForm.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageFrm.h"
 #include "platform/ui/ModalRunner.h"
@@ -174,6 +175,7 @@ void TMainForm::connectCommands()
     connect(Information1, &QAction::triggered, this, &TMainForm::Information1Click);
     connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(ProdcutHelp1, &QAction::triggered, this, [this] { ShowHelp(this, QStringLiteral("TMainForm")); });
     connect(Types1, &QAction::triggered, this, &TMainForm::Types1Click);
     connect(Resources1, &QAction::triggered, this, &TMainForm::Resources1Click);
     connect(DisplayByResourceType1, &QAction::triggered, this, &TMainForm::DisplayByResourceType1Click);

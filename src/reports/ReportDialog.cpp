@@ -8,6 +8,7 @@
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
 #include "platform/ui/HelpFile.h"
+#include "platform/ui/HelpForm.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/WindowDisplay.h"
@@ -55,6 +56,8 @@ TReportDialog::TReportDialog(QWidget *owner, const QString &caption, const QStri
     connect(PreviewBtn, &QPushButton::clicked, this, &TReportDialog::PreviewBtnClick);
     connect(PrintBtn, &QPushButton::clicked, this, &TReportDialog::PrintBtnClick);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    // Every report dialog shares one page of the manual.
+    connect(HelpBtn, &QPushButton::clicked, this, [this] { ShowHelp(this, QStringLiteral("TReportDialog")); });
 }
 
 void TReportDialog::LayOut(const QList<QPair<QString, QWidget *>> &selections)

@@ -50,7 +50,39 @@ CellColors cellColors(bool forPrint)
                     : CellColors{s.InUseColor, s.FreeColor, s.NoWorkColor};
 }
 
-bool isWorkingSlot(int row, double date)
+// The row where the booking shown in the cell starts: continuation cells above it belong to it.
+int firstRowOfBooking(int row, int column, const ScheduleGrid &grid)
+{
+    while (row > 1 && CellText(grid.Cell(column, row)) == ContinuationMarker)
+        --row;
+    return row;
+}
+
+QString bookingWords(int row, int column, const ScheduleGrid &grid)
+{
+    const QString text = CellText(grid.Cell(column, row));
+    if (!text.isEmpty()) {
+        const QString name = CellText(grid.Cell(column, firstRowOfBooking(row, column, grid)));
+        return name == ContinuationMarker ? QStringLiteral("booked") : QStringLiteral("booked by %1").arg(name);
+    }
+    return IsWorkingSlot(row, CellDate(grid.Cell(column, row))) ? QStringLiteral("free")
+                                                                 : QStringLiteral("outside working hours");
+}
+
+QString notesWords(int row, int column, const ScheduleGrid &grid)
+{
+    // A booking without notes has the marker in its first notes cell too, so its first row is found
+    // in the booking column.
+    const QString booking = bookingWords(row, column - 1, grid);
+    const QString notes = CellText(grid.Cell(column, firstRowOfBooking(row, column - 1, grid)));
+    if (CellText(grid.Cell(column - 1, row)).isEmpty() || notes.isEmpty() || notes == ContinuationMarker)
+        return booking;
+    return QStringLiteral("%1, notes: %2").arg(booking, notes);
+}
+
+} // namespace
+
+bool IsWorkingSlot(int row, double date)
 {
     if (TimeValue::toDate(date).dayOfWeek() >= Qt::Saturday)
         return false;
@@ -58,7 +90,19 @@ bool isWorkingSlot(int row, double date)
     return slotStart >= SystemSettings.WorkHoursStart && slotStart < SystemSettings.WorkHoursEnd;
 }
 
-} // namespace
+ScheduleCellWords DescribeScheduleCell(int row, int column, const ScheduleGrid &grid, int notesColumn)
+{
+    const QString heading = CellText(grid.Cell(column, 0));
+    if (row == 0)
+        return {heading, QStringLiteral("column heading")};
+    const QString time = CellText(grid.Cell(0, row));
+    if (column == 0)
+        return {time, QStringLiteral("slot start time")};
+    const QString name = QStringLiteral("%1, %2").arg(heading, time);
+    if (column == notesColumn)
+        return {name, notesWords(row, column, grid)};
+    return {name, bookingWords(row, column, grid)};
+}
 
 QColor PlatformColor(int color)
 {
@@ -73,7 +117,7 @@ int ScheduleCellColor(bool forPrint, int row, const QString &text, double date)
     const CellColors colors = cellColors(forPrint);
     if (!text.isEmpty())
         return colors.inUse;
-    return isWorkingSlot(row, date) ? colors.free : colors.noWork;
+    return IsWorkingSlot(row, date) ? colors.free : colors.noWork;
 }
 
 void DrawScheduleCell(int row, int column, const ScheduleGrid &grid, const QRect &rect, QPainter &canvas)

@@ -30,6 +30,7 @@ constexpr int DetailColumns = 3;
 constexpr int TimeColumnWidth = 74;
 constexpr int BookingColumnWidth = 144;
 constexpr int NotesColumnWidth = 297;
+constexpr int DetailNotesColumn = 2;
 constexpr int DaysInView = 7;
 constexpr int RowsInView = 20;
 constexpr int NotesLines = 3;
@@ -62,7 +63,7 @@ void TDisplaySchedulesForm::createControls()
     DisplayedResource->setMinimumContentsLength(ListCharacters);
     DisplayedDate = Named(new TDateTimePicker(TDateTimePicker::Kind::Date, this), "DisplayedDate");
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Schedule Information"), this), "GroupBox1");
-    DrawGrid1 = NewScheduleDrawGrid(m_grid, this);
+    DrawGrid1 = NewScheduleDrawGrid(m_grid, this, m_detailMode ? DetailNotesColumn : -1);
     DrawGrid1->SetOnSelectCell([this](int col, int row) { return DrawGrid1SelectCell(col, row); });
     GroupBox2 = Named(new QGroupBox(QStringLiteral("Resource Information"), this), "GroupBox2");
     TDataSource *resources = &ProgramDataForm->ResourceSource;
@@ -170,7 +171,7 @@ void TDisplaySchedulesForm::FormActivate()
     if (m_detailMode) {
         DrawGrid1->SetColWidth(0, TimeColumnWidth);
         DrawGrid1->SetColWidth(1, BookingColumnWidth);
-        DrawGrid1->SetColWidth(2, NotesColumnWidth);
+        DrawGrid1->SetColWidth(DetailNotesColumn, NotesColumnWidth);
     }
     ShowTimeOfDay(TimeOfDayNow());
 }

@@ -37,13 +37,17 @@ QList<int> VisibleResources(const QStringList &conditions, const QueryParams &pa
     return resources;
 }
 
-TDrawGrid *NewScheduleDrawGrid(const ScheduleGrid &grid, QWidget *parent)
+TDrawGrid *NewScheduleDrawGrid(const ScheduleGrid &grid, QWidget *parent, int notesColumn)
 {
     auto *drawGrid = Named(new TDrawGrid(parent), "DrawGrid1");
     drawGrid->SetDefaultColWidth(SlotColumnWidth);
     drawGrid->SetColSizing(true);
     drawGrid->SetOnDrawCell([&grid](int col, int row, const QRect &rect, QPainter &painter) {
         DrawScheduleCell(row, col, grid, rect, painter);
+    });
+    drawGrid->SetOnDescribeCell([&grid, notesColumn](int col, int row) {
+        const ScheduleCellWords words = DescribeScheduleCell(row, col, grid, notesColumn);
+        return TDrawGrid::CellWords{words.name, words.description};
     });
     return drawGrid;
 }

@@ -18,8 +18,9 @@ class TDrawGrid;
 QList<int> VisibleResources(const QStringList &conditions, const QueryParams &params);
 
 // A draw grid showing the schedule grid: one fixed heading row and time column, columns of 74
-// pixels that the user may widen, every cell painted from the schedule grid's cell.
-TDrawGrid *NewScheduleDrawGrid(const ScheduleGrid &grid, QWidget *parent);
+// pixels that the user may widen, every cell painted from the schedule grid's cell and told in words
+// to screen readers. notesColumn, when not -1, is the column that holds the bookings' notes.
+TDrawGrid *NewScheduleDrawGrid(const ScheduleGrid &grid, QWidget *parent, int notesColumn = -1);
 // Makes the draw grid large enough for its first columns and rows, with the scroll bars beside them.
 void SizeDrawGridToShow(TDrawGrid &drawGrid, int columns, int rows, bool scrollsSideways);
 // The draw grid takes the schedule grid's size.

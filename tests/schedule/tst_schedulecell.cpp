@@ -288,6 +288,62 @@ private slots:
         QVERIFY(cell.outsideUntouched());
         QCOMPARE(cell.inkPixels(fill) > 0, showsText);
     }
+    // The words a screen reader gives follow the same rule as the colour, and a continuation cell
+    // names the booking it belongs to, not its neighbour above or below.
+    void cellWords_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("heading") << 1 << 0 << "01/10/2024" << "column heading";
+        QTest::newRow("time") << 0 << 21 << "10:00:00" << "slot start time";
+        QTest::newRow("first slot of a booking") << 1 << 19 << "01/10/2024, 09:00:00" << "booked by Alice Martin";
+        QTest::newRow("continuation") << 1 << 21 << "01/10/2024, 10:00:00" << "booked by Alice Martin";
+        QTest::newRow("next booking right after") << 1 << 22 << "01/10/2024, 10:30:00" << "booked by Bob Stone";
+        QTest::newRow("continuation of the next") << 1 << 23 << "01/10/2024, 11:00:00" << "booked by Bob Stone";
+        QTest::newRow("free working slot") << 1 << 24 << "01/10/2024, 11:30:00" << "free";
+        QTest::newRow("before work") << 1 << 15 << "01/10/2024, 07:00:00" << "outside working hours";
+        QTest::newRow("end of work") << 1 << 35 << "01/10/2024, 17:00:00" << "outside working hours";
+        QTest::newRow("weekend") << 3 << 21 << "01/13/2024, 10:00:00" << "outside working hours";
+        QTest::newRow("notes of a booking") << 2 << 20 << "Notes, 09:30:00" << "booked by Alice Martin, notes: Agenda; budget";
+        QTest::newRow("booking without notes") << 2 << 23 << "Notes, 11:00:00" << "booked by Bob Stone";
+        QTest::newRow("notes beside a free slot") << 2 << 24 << "Notes, 11:30:00" << "free";
+    }
+
+    void cellWords()
+    {
+        QFETCH(int, column);
+        QFETCH(int, row);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        useColors(30, clock(8, 0), clock(17, 0));
+        QLocale::setDefault(QLocale::c());
+        ScheduleGrid grid(4, SlotRowCount());
+        FillTimeColumn(grid);
+        const auto fillColumn = [&grid](int col, const QString &heading, double date) {
+            grid.SetCell(col, 0, MakeCellText(-1, 5, heading, date));
+            for (int r = 1; r < grid.RowCount(); ++r)
+                grid.SetCell(col, r, MakeCellText(-1, 5, "", date));
+        };
+        fillColumn(1, "01/10/2024", Wednesday);
+        fillColumn(2, "Notes", Wednesday);
+        fillColumn(3, "01/13/2024", Saturday);
+        const auto book = [&grid](int sequence, int first, int last, const QString &user, const QString &notes) {
+            grid.SetCell(1, first, MakeCellText(sequence, 5, user, Wednesday));
+            grid.SetCell(2, first, MakeCellText(sequence, 5, notes.isEmpty() ? ContinuationMarker : notes, Wednesday));
+            for (int r = first + 1; r <= last; ++r) {
+                grid.SetCell(1, r, MakeCellText(sequence, 5, ContinuationMarker, Wednesday));
+                grid.SetCell(2, r, MakeCellText(sequence, 5, ContinuationMarker, Wednesday));
+            }
+        };
+        book(8, 19, 21, "Alice Martin", "Agenda; budget");
+        book(9, 22, 23, "Bob Stone", QString());
+
+        const ScheduleCellWords words = DescribeScheduleCell(row, column, grid, 2);
+        QCOMPARE(words.name, name);
+        QCOMPARE(words.description, description);
+    }
 };
 
 QTEST_MAIN(TestScheduleCell)

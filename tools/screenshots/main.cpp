@@ -14,6 +14,8 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/Database.h"
 #include "platform/db/DatabaseError.h"
+#include "platform/ui/HelpFile.h"
+#include "platform/ui/HelpForm.h"
 #include "platform/ui/MessageFrm.h"
 #include "platform/ui/QuorvelApplication.h"
 
@@ -99,6 +101,15 @@ void takeAll(Shots &shots)
 
     TAboutBox about(&main);
     shots.save(about, "about.png");
+
+    // The help window reads the manual where a site keeps it, in the working directory.
+    const QString workingDirectory = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(QUORVEL_DOCS));
+    LocateHelpFile();
+    THelpForm help(&main);
+    help.ShowPage(QStringLiteral("TMainForm"));
+    shots.save(help, "help.png");
+    QDir::setCurrent(workingDirectory);
 
     TDisabledForm disabled;
     shots.save(disabled, "logins-disabled.png");

@@ -3,6 +3,7 @@
 #include "platform/ui/DBCheckBox.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/HelpFile.h"
+#include "platform/ui/HelpForm.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -64,6 +65,9 @@ QPushButton *NewStandardButton(StandardButton kind, const char *name, QDialog *w
         break;
     case StandardButton::Help:
         button->setVisible(HelpFilePresent);
+        // The manual's page for a window is named after its class.
+        QObject::connect(button, &QPushButton::clicked, window,
+                         [window] { ShowHelp(window, QString::fromLatin1(window->metaObject()->className())); });
         break;
     }
     return button;

@@ -6,7 +6,23 @@
 
 bool HelpFilePresent = false;
 
+namespace {
+
+QString &locatedPath()
+{
+    static QString path;
+    return path;
+}
+
+} // namespace
+
 void LocateHelpFile()
 {
-    HelpFilePresent = FilesAndClock::FileExists(QDir::current().absoluteFilePath(QString::fromLatin1(HelpFileName)));
+    locatedPath() = QDir::current().absoluteFilePath(QString::fromLatin1(HelpFileName));
+    HelpFilePresent = FilesAndClock::FileExists(locatedPath());
+}
+
+QString HelpFilePath()
+{
+    return locatedPath();
 }
