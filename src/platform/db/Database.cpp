@@ -23,6 +23,17 @@ QString engineMessage(const QSqlError &error)
     return text;
 }
 
+// Only a statement that changes nothing may simply be run again on a new connection: a write whose
+// answer was lost may have been done already.
+bool repeatable(const QString &sql)
+{
+    const QString verb = sql.trimmed().section(QLatin1Char(' '), 0, 0).toUpper();
+    return verb == QLatin1String("SELECT") || verb == QLatin1String("BEGIN");
+}
+
+// SQLite's primary result code for "database is locked" by another connection.
+constexpr int SqliteBusy = 5;
+
 QString quotedOption(const QString &value)
 {
     QString escaped = value;
@@ -47,9 +58,10 @@ QSqlDatabase TDatabase::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
+// Open until closed: a connection to a server that went away is made again by the next statement.
 bool TDatabase::Connected() const
 {
-    return QSqlDatabase::contains(m_connectionName) && connection().isOpen();
+    return QSqlDatabase::contains(m_connectionName);
 }
 
 void TDatabase::Open(bool createIfMissing)
@@ -110,27 +122,70 @@ QSqlQuery TDatabase::exec(const QString &sql, const QVariantList &bindings)
 {
     if (!Connected())
         throw EDatabaseError(QStringLiteral("The database is not open"));
+    // A connection that could not be made again after it was lost is retried by the next action.
+    if (!connection().isOpen())
+        reconnect();
     QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    bool ok;
-    if (bindings.isEmpty()) {
-        ok = query.exec(sql);
-    } else {
-        ok = query.prepare(sql);
-        if (ok) {
-            for (int i = 0; i < bindings.size(); ++i)
-                query.bindValue(i, bindings.at(i));
-            ok = query.exec();
-        }
-    }
-    if (!ok) {
+    if (run(query, sql, bindings))
+        return query;
+    const QSqlError error = query.lastError();
+    if (m_transactionDepth > 0) {
         // PostgreSQL refuses every later statement of the unit, SQLite would commit the rest: on
         // both, a unit with a failed statement must not commit.
-        if (m_transactionDepth > 0)
-            m_rollbackOnly = true;
-        throw EDatabaseError(engineMessage(query.lastError()));
+        m_rollbackOnly = true;
+        throw EDatabaseError(describeFailure(error));
     }
-    return query;
+    if (!connectionLost(error))
+        throw EDatabaseError(describeFailure(error));
+    reconnect();
+    if (!repeatable(sql))
+        throw EDatabaseError(describeFailure(error));
+    QSqlQuery again(connection());
+    if (!run(again, sql, bindings))
+        throw EDatabaseError(describeFailure(again.lastError()));
+    return again;
+}
+
+bool TDatabase::run(QSqlQuery &query, const QString &sql, const QVariantList &bindings)
+{
+    query.setForwardOnly(true);
+    if (bindings.isEmpty())
+        return query.exec(sql);
+    if (!query.prepare(sql))
+        return false;
+    for (int i = 0; i < bindings.size(); ++i)
+        query.bindValue(i, bindings.at(i));
+    return query.exec();
+}
+
+bool TDatabase::connectionLost(const QSqlError &error) const
+{
+    if (engine() != EngineKind::PostgreSQL)
+        return false;
+    // Every error the server itself reports carries an SQLSTATE; a broken connection has none, or
+    // one of class 08 (connection exception) or 57P (the server shutting down or starting up).
+    const QString state = error.nativeErrorCode();
+    return state.isEmpty() || state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P"));
+}
+
+void TDatabase::reconnect()
+{
+    QSqlDatabase db = connection();
+    db.close();
+    if (!db.open())
+        throw EDatabaseError(QStringLiteral("The database server cannot be reached: %1").arg(engineMessage(db.lastError())));
+}
+
+QString TDatabase::describeFailure(const QSqlError &error) const
+{
+    const QString message = engineMessage(error);
+    if (connectionLost(error))
+        return QStringLiteral("The connection to the database server was lost, and what was being done was not "
+                              "completed: %1").arg(message);
+    if (engine() == EngineKind::SQLite && (error.nativeErrorCode().toInt() & 0xFF) == SqliteBusy)
+        return QStringLiteral("The database is busy: another workstation has held it locked for too long, and "
+                              "what was being done was not completed. Try again in a moment. (%1)").arg(message);
+    return message;
 }
 
 bool TDatabase::SchemaExists()

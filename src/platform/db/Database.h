@@ -3,6 +3,7 @@
 #include "platform/db/DatabaseLocation.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariantList>
 
@@ -26,7 +27,9 @@ public:
     const DatabaseLocation &location() const { return m_location; }
     QSqlDatabase connection() const;
 
-    // Runs one statement with positional (?) parameters already in storage form.
+    // Runs one statement with positional (?) parameters already in storage form. A connection to a
+    // server that was lost is made again: a read outside a transaction is then simply repeated,
+    // anything else fails with a message that says the connection was lost.
     QSqlQuery exec(const QString &sql, const QVariantList &bindings = {});
 
     bool SchemaExists();
@@ -46,6 +49,11 @@ public:
     void lockBookingSlot(int resourceId, double date);
 
 private:
+    static bool run(QSqlQuery &query, const QString &sql, const QVariantList &bindings);
+    bool connectionLost(const QSqlError &error) const;
+    void reconnect();
+    QString describeFailure(const QSqlError &error) const;
+
     DatabaseLocation m_location;
     QString m_applicationName;
     QString m_connectionName;
