@@ -3,6 +3,10 @@
 // text longer than its field is refused with a message and stores nothing, and none of it ever
 // changes anything else. Also a damaged database at start-up: the message names what is wrong.
 
+#include "admin/AdmSettings.h"
+#include "admin/ResourceFrm.h"
+#include "admin/SecurityFrm.h"
+#include "admin/TypesFrm.h"
 #include "app/LogonFrm.h"
 #include "app/StartUp.h"
 #include "data/ProgramConst.h"
@@ -15,7 +19,9 @@
 #include "support/TestDatabase.h"
 
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -38,6 +44,62 @@ const QList<QPair<const char *, const char *>> TypedFields = {
     {"Security", "Description"}, {"Settings", "DefaultFooter"}, {"Type", "Description"}, {"Resource", "Description"},
     {"Resource", "DescriptionL"}, {"Resource", "Notes"},      {"Schedule", "Notes"},
 };
+
+// The boxes of the administration windows, with the field each one fills.
+struct WindowBox
+{
+    const char *window;
+    const char *box;
+    const char *table;
+    const char *field;
+};
+
+const QList<WindowBox> WindowBoxes = {
+    {"Types", "DBEdit2", "Type", "Description"},         {"Resources", "DBEdit2", "Resource", "Description"},
+    {"Resources", "DBEdit5", "Resource", "DescriptionL"}, {"Resources", "DBMemo1", "Resource", "Notes"},
+    {"Security", "DBEdit1", "Security", "Description"},  {"Users", "DBEdit1", "User", "UserID"},
+    {"Users", "DBEdit3", "User", "UserName"},            {"Users", "DBEdit2", "User", "UserPassword"},
+    {"Users", "DBEdit4", "User", "UserPhone"},
+};
+
+std::unique_ptr<QDialog> openWindow(const QString &name)
+{
+    std::unique_ptr<QDialog> window;
+    if (name == QLatin1String("Types"))
+        window = std::make_unique<TTypesForm>();
+    else if (name == QLatin1String("Resources"))
+        window = std::make_unique<TResourceForm>();
+    else if (name == QLatin1String("Security"))
+        window = std::make_unique<TSecurityForm>();
+    else
+        window = std::make_unique<TSetupUsersForm>();
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("The %s window did not become active", qPrintable(name));
+    return window;
+}
+
+// The windows name their buttons "InsertBtn" or "InsertB", "SaveBtn" or "SaveB".
+void press(QDialog &window, const QString &button)
+{
+    auto *found = window.findChild<QPushButton *>(button + QStringLiteral("Btn"));
+    if (!found)
+        found = window.findChild<QPushButton *>(button + QStringLiteral("B"));
+    QVERIFY2(found, qPrintable(button));
+    QTest::mouseClick(found, Qt::LeftButton);
+}
+
+// Text entered the way an input method delivers it: right-to-left script, emoji and combining
+// marks cannot be typed as single Latin-1 key presses.
+void typeInto(QWidget *box, const QString &text)
+{
+    QVERIFY2(box && box->isEnabled(), "the box cannot be typed into");
+    box->setFocus();
+    QInputMethodEvent entry;
+    entry.setCommitString(text);
+    QApplication::sendEvent(box, &entry);
+}
 
 QMap<QString, int> rowCounts(TDatabase &database)
 {
@@ -179,6 +241,45 @@ private slots:
         auto fits = rowWith(database, table, field, full);
         fits->Post();
         QCOMPARE(storedText(database, table, field, fits->FieldValue(Schema::table(table).primaryKey)), full);
+    }
+
+    void windowsStoreTypedTextExactly_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        for (const WindowBox &entry : WindowBoxes)
+            QTest::addRow("%s %s", entry.window, entry.field) << entry.window << entry.box << entry.table << entry.field;
+    }
+
+    // For each text, a new row made in its window, the text typed into the box and saved with the
+    // Save button.
+    void windowsStoreTypedTextExactly()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, box);
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        TestSite site;
+        CurrentUser = TLoginData{QStringLiteral("Supervisor"), 0, QStringLiteral("Supervisor"), QString()};
+        LoadSecurityProfile(CurrentUser.SecurityID);
+        TDatabase &database = site.data().ScheduleDatabase;
+        QMap<QString, int> expected = rowCounts(database);
+        MessageBoxRecorder messages;
+        const auto form = openWindow(window);
+
+        for (const auto &[kind, text] : HostileTexts) {
+            press(*form, QStringLiteral("Insert"));
+            if (table == QLatin1String("User") && field != QLatin1String("UserID"))
+                typeInto(form->findChild<QWidget *>(QStringLiteral("DBEdit1")), QString::fromLatin1(kind).left(20));
+            typeInto(form->findChild<QWidget *>(box), text);
+            press(*form, QStringLiteral("Save"));
+            ++expected[table];
+            QVERIFY2(messages.texts().isEmpty(), kind);
+            QVERIFY2(rowsMatching(database, table, field, text) == 1, kind);
+        }
+        QCOMPARE(rowCounts(database), expected);
     }
 
     // Accounts whose ID and password are hostile text open with exactly that text in the log-on

@@ -33,7 +33,7 @@ public:
         ProgramDataForm = &data;
         data.DataModuleCreate();
         SystemSettings.TimeInterval = 30;
-        CurrentUser = TLoginData{QStringLiteral("Supervisor"), 1, QStringLiteral("Supervisor"), QString()};
+        CurrentUser = TLoginData{QStringLiteral("Supervisor"), 0, QStringLiteral("Supervisor"), QString()};
         CurrentSecurity = TSecurityData();
         CurrentSecurity.CanAddSchedule = true;
         TTable &resources = data.ResourceTable;
