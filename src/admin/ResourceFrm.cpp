@@ -46,8 +46,10 @@ TResourceForm::TResourceForm(QWidget *owner) : QDialog(owner, DialogWindowFlags)
 {
     setObjectName(QStringLiteral("ResourceForm"));
     setWindowTitle(QStringLiteral("Resources"));
+    // Created in reading order, which is the order Tab takes.
     createControls();
     createRestrictControls();
+    createButtons();
     layOut();
     DBEdit1Change();
 }
@@ -80,17 +82,9 @@ void TResourceForm::createControls()
     DBEdit4 = NewBound<TDBEdit>("DBEdit4", resources, "ModifiedDate", this);
     DBEdit4->setEnabled(false);
     DBEdit4->setReadOnly(true);
-    InsertBtn = NewButton(QStringLiteral("&Insert"), "InsertBtn", this);
-    SaveBtn = NewButton(QStringLiteral("&Save"), "SaveBtn", this);
-    DeleteBtn = NewButton(QStringLiteral("&Delete"), "DeleteBtn", this);
-    BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
-    HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
     connect(DBEdit1, &TDBEdit::textChanged, this, &TResourceForm::DBEdit1Change);
     connect(DBCheckBox1, &TDBCheckBox::clicked, this, &TResourceForm::DBCheckBox1Click);
-    connect(InsertBtn, &QPushButton::clicked, this, &TResourceForm::InsertBtnClick);
-    connect(SaveBtn, &QPushButton::clicked, this, &TResourceForm::SaveBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TResourceForm::DeleteBtnClick);
 }
 
 void TResourceForm::createRestrictControls()
@@ -110,6 +104,19 @@ void TResourceForm::createRestrictControls()
     connect(RInsertBtn, &QPushButton::clicked, this, &TResourceForm::RInsertBtnClick);
     connect(RSaveBtn, &QPushButton::clicked, this, &TResourceForm::RSaveBtnClick);
     connect(RDeleteBtn, &QPushButton::clicked, this, &TResourceForm::RDeleteBtnClick);
+}
+
+void TResourceForm::createButtons()
+{
+    InsertBtn = NewButton(QStringLiteral("&Insert"), "InsertBtn", this);
+    SaveBtn = NewButton(QStringLiteral("&Save"), "SaveBtn", this);
+    DeleteBtn = NewButton(QStringLiteral("&Delete"), "DeleteBtn", this);
+    BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
+    HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
+
+    connect(InsertBtn, &QPushButton::clicked, this, &TResourceForm::InsertBtnClick);
+    connect(SaveBtn, &QPushButton::clicked, this, &TResourceForm::SaveBtnClick);
+    connect(DeleteBtn, &QPushButton::clicked, this, &TResourceForm::DeleteBtnClick);
 }
 
 void TResourceForm::layOut()

@@ -57,6 +57,7 @@ public slots:
 private:
     void createControls();
     void createRestrictControls();
+    void createButtons();
     void layOut();
     void UpdateRestrictButtons();
 };

@@ -131,7 +131,10 @@ void TSystemSettingsForm::connectHandlers()
 QWidget *TSystemSettingsForm::layOutGeneralPage()
 {
     auto *page = new QWidget;
-    auto *screen = new QFormLayout;
+    // Each column is a piece of its own, so that Tab goes down one column before the other.
+    auto *screenColumn = new QWidget;
+    auto *screen = new QFormLayout(screenColumn);
+    screen->setContentsMargins(0, 0, 0, 0);
     screen->addRow(QStringLiteral("Time Interval:"), DBEdit1);
     screen->addRow(QStringLiteral("Work Hours Start:"), StartTime);
     screen->addRow(QStringLiteral("Work Hours End:"), EndTime);
@@ -140,7 +143,9 @@ QWidget *TSystemSettingsForm::layOutGeneralPage()
     screen->addRow(QStringLiteral("Non Work Hour Color:"), NoWorkColor);
     screen->addRow(QStringLiteral("Days to Display"), DefaultDays);
 
-    auto *print = new QFormLayout;
+    auto *printColumn = new QWidget;
+    auto *print = new QFormLayout(printColumn);
+    print->setContentsMargins(0, 0, 0, 0);
     print->addRow(QStringLiteral("Print Start Time"), PrintStartTime);
     print->addRow(QStringLiteral("Print End Time"), PrintEndTime);
     print->addRow(QStringLiteral("Print In Use Color"), PrintInUseColor);
@@ -148,10 +153,9 @@ QWidget *TSystemSettingsForm::layOutGeneralPage()
     print->addRow(QStringLiteral("Print Non Work Color"), PrintNoWorkColor);
 
     auto *columns = new QHBoxLayout;
-    columns->addLayout(screen);
+    columns->addWidget(screenColumn);
     columns->addSpacing(2 * fontMetrics().height());
-    columns->addLayout(print);
-    columns->setAlignment(print, Qt::AlignTop);
+    columns->addWidget(printColumn, 0, Qt::AlignTop);
 
     auto *logon = new QHBoxLayout;
     logon->addWidget(DBCheckBox2);
@@ -195,6 +199,9 @@ void TSystemSettingsForm::layOut()
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
     FixToLayoutSize(*this);
+    // The pages join the tab order when they are added, after the buttons; opening on the page
+    // strip makes Tab go from the strip down the page to the buttons and round again.
+    PageControl1->setFocus();
 }
 
 void TSystemSettingsForm::FormCreate()

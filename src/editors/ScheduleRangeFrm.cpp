@@ -48,8 +48,10 @@ TScheduleRangeForm::TScheduleRangeForm(QWidget *owner) : QDialog(owner, DialogWi
 {
     setObjectName(QStringLiteral("ScheduleRangeForm"));
     setWindowTitle(QStringLiteral("Schedule Range Of Dates"));
+    // Created in reading order, which is the order Tab takes.
     createControls();
     createDateControls();
+    createButtons();
     layOut();
     connectHandlers();
     FormCreate();
@@ -70,10 +72,6 @@ void TScheduleRangeForm::createControls()
     Memo1 = Named(new QPlainTextEdit(this), "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SizeMemoFor(*Memo1, NotesLines);
-    ScheduleBtn = NewButton(QStringLiteral("Schedule"), "ScheduleBtn", this);
-    ScheduleBtn->setDefault(true);
-    BitBtn1 = NewStandardButton(StandardButton::Cancel, "BitBtn1", this);
-    HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 }
 
 void TScheduleRangeForm::createDateControls()
@@ -86,6 +84,14 @@ void TScheduleRangeForm::createDateControls()
     EventDatePicker = Named(new TDateTimePicker(TDateTimePicker::Kind::Date, this), "EventDatePicker");
     AddBtn = NewButton(QStringLiteral("Add"), "AddBtn", this);
     DeleteBtn = NewButton(QStringLiteral("Delete"), "DeleteBtn", this);
+}
+
+void TScheduleRangeForm::createButtons()
+{
+    ScheduleBtn = NewButton(QStringLiteral("Schedule"), "ScheduleBtn", this);
+    ScheduleBtn->setDefault(true);
+    BitBtn1 = NewStandardButton(StandardButton::Cancel, "BitBtn1", this);
+    HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 }
 
 // The resource list updates the buttons on every change of resource, chosen from the list or with

@@ -55,6 +55,7 @@ private:
     void FormCreate();
     void createControls();
     void createDateControls();
+    void createButtons();
     void connectHandlers();
     void layOut();
     int selectedResourceID() const;

@@ -81,6 +81,10 @@ void TReportDialog::LayOut(const QList<QPair<QString, QWidget *>> &selections)
     layout->addLayout(buttons);
     FixToLayoutSize(*this);
     CentreOnScreen(*this);
+    // Each report makes its selections after the shared controls, which puts them last in the
+    // tab order; opening on the first of them makes Tab go down the window and round again.
+    if (!selections.isEmpty())
+        selections.first().second->setFocus();
 }
 
 TDBLookupComboBox *TReportDialog::NewLookup(TDataSource &source, const QString &keyField, const char *objectName)

@@ -63,6 +63,9 @@ void TReportPreviewForm::createPanel()
     buttons->addWidget(PreviousBtn);
     buttons->addWidget(NextBtn);
     buttons->addWidget(BitBtn1);
+    // Close is made first; Tab takes the buttons as they stand.
+    setTabOrder(PreviousBtn, NextBtn);
+    setTabOrder(NextBtn, BitBtn1);
     connect(NextBtn, &QPushButton::clicked, this, &TReportPreviewForm::NextBtnClick);
     connect(PreviousBtn, &QPushButton::clicked, this, &TReportPreviewForm::PreviousBtnClick);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
@@ -80,10 +83,12 @@ void TReportPreviewForm::showEvent(QShowEvent *event)
         FormShow();
 }
 
+// A window opened before any job has finished has no page file to read: it stays blank, with
+// nothing to step through, instead of failing on the missing file.
 void TReportPreviewForm::FormShow()
 {
-    ShownPage = 1;
-    ShowPage(1);
+    if (PageCount > 0)
+        ShowPage(1);
 }
 
 void TReportPreviewForm::ShowPage(int page)

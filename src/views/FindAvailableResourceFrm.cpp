@@ -47,9 +47,9 @@ void TFindAvailableResourceForm::createControls()
     Duration = Named(new TSpinEdit(this), "Duration");
     StopTime = Named(new TDateTimePicker(TDateTimePicker::Kind::Time, this), "StopTime");
     StopTime->setEnabled(false);
-    BitBtn1 = NewStandardButton(StandardButton::Cancel, "BitBtn1", this);
     SearchBtn = NewButton(QStringLiteral("Search"), "SearchBtn", this);
     SearchBtn->setDefault(true);
+    BitBtn1 = NewStandardButton(StandardButton::Cancel, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 }
 

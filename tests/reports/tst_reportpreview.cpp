@@ -157,6 +157,20 @@ private slots:
         QVERIFY(!QDir(folder).exists());
     }
 
+    // Opened before any job has drawn a page, the window shows nothing and offers no page to step to.
+    void withoutAJobShowsNoPage()
+    {
+        TReportPreviewForm preview(nullptr);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QCOMPARE(preview.ShownPage, 0);
+        QVERIFY(preview.Image1->pixmap().isNull());
+        QVERIFY(!preview.NextBtn->isEnabled());
+        QVERIFY(!preview.PreviousBtn->isEnabled());
+        QTest::mouseClick(preview.BitBtn1, Qt::LeftButton);
+        QVERIFY(!preview.isVisible());
+    }
+
     void twoJobsAtOnceKeepTheirOwnPages()
     {
         TReportPreviewForm first(nullptr);
