@@ -13,6 +13,7 @@
 #include "platform/ui/QuorvelApplication.h"
 #include "schedule/ProgramConst.h"
 #include "schedule/TimeSlots.h"
+#include "support/LogOn.h"
 #include "support/PrivateServer.h"
 #include "support/ScriptedDialogs.h"
 
@@ -32,10 +33,7 @@ public:
     {
         ProgramDataForm = &data;
         data.DataModuleCreate();
-        SystemSettings.TimeInterval = 30;
-        CurrentUser = TLoginData{QStringLiteral("Supervisor"), 0, QStringLiteral("Supervisor"), QString()};
-        CurrentSecurity = TSecurityData();
-        CurrentSecurity.CanAddSchedule = true;
+        LogOnAsBooker(QStringLiteral("Supervisor"));
         TTable &resources = data.ResourceTable;
         resources.Append();
         resources.SetFieldValue("Description", QStringLiteral("Room"));
@@ -60,6 +58,14 @@ public:
     const double day = TimeValue::fromDate(QDate(2030, 3, 6));
     int room = 0;
 };
+
+// A new, initialised database on the server.
+DatabaseLocation newSite(PrivateServer &server)
+{
+    const DatabaseLocation location = server.newDatabase(QStringLiteral("quorvel"));
+    DatabaseSetup::Init(location);
+    return location;
+}
 
 // The bookings as another workstation reads them.
 int storedBookings(const DatabaseLocation &location)
@@ -117,8 +123,7 @@ private slots:
     void serverStoppedAndStartedAgain()
     {
         PrivateServer server;
-        const DatabaseLocation location = server.newDatabase(QStringLiteral("quorvel"));
-        DatabaseSetup::Init(location);
+        const DatabaseLocation location = newSite(server);
         Workstation station(location);
         TMainForm mainWindow;
         mainWindow.show();
@@ -145,8 +150,7 @@ private slots:
     void serverRestartedWhileIdle()
     {
         PrivateServer server;
-        const DatabaseLocation location = server.newDatabase(QStringLiteral("quorvel"));
-        DatabaseSetup::Init(location);
+        const DatabaseLocation location = newSite(server);
         Workstation station(location);
         MessageBoxRecorder messages;
         const auto editor = station.openEditor();

@@ -14,6 +14,7 @@
 #include "platform/ui/DateTimePicker.h"
 #include "platform/ui/SpinEdit.h"
 #include "schedule/QuerySteps.h"
+#include "support/LogOn.h"
 
 #include <QApplication>
 #include <iostream>
@@ -100,12 +101,8 @@ int main(int argc, char *argv[])
         TProgramDataForm data(DatabaseLocation::parse(args.at(1)));
         ProgramDataForm = &data;
         data.DataModuleCreate();
-        SystemSettings = TSystemInfo();
-        SystemSettings.TimeInterval = 30;
-        CurrentUser = TLoginData{args.at(3), 1, args.at(3), QString()};
-        CurrentSecurity = TSecurityData();
+        LogOnAsBooker(args.at(3));
         CurrentSecurity.Supervisor = true;
-        CurrentSecurity.CanAddSchedule = true;
         TSessions sessions(data.ScheduleDatabase);
         sessions.Register(args.at(3));
         std::cout << "registered" << std::endl;

@@ -17,6 +17,7 @@
 #include "platform/ui/DateTimePicker.h"
 #include "platform/ui/SpinEdit.h"
 #include "schedule/ScheduleGrid.h"
+#include "support/LogOn.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -206,11 +207,7 @@ int main(int argc, char *argv[])
         TProgramDataForm data(DatabaseLocation::parse(args.at(1)));
         ProgramDataForm = &data;
         data.DataModuleCreate();
-        SystemSettings = TSystemInfo();
-        SystemSettings.TimeInterval = 30;
-        CurrentUser = TLoginData{args.at(2), 1, args.at(2), QString()};
-        CurrentSecurity = TSecurityData();
-        CurrentSecurity.CanAddSchedule = true;
+        LogOnAsBooker(args.at(2));
 
         Workstation workstation(data, args.at(3).toUInt(), args.at(5).toDouble(), args.at(6).toInt());
         const int attempts = args.at(4).toInt();
