@@ -832,6 +832,22 @@ QList<TRecord> TTable::VisibleRows(int first, int count)
     return rows;
 }
 
+int TTable::CountVisibleRows(int first, int limit)
+{
+    requireActive();
+    if (first < 0 || limit <= 0)
+        return 0;
+    if (!m_filtered || !m_filter) {
+        QSqlQuery query = m_database.exec(
+            QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM %1 LIMIT ? OFFSET ?) AS counted").arg(quoted(m_def->name)),
+            {limit, first});
+        return query.next() ? query.value(0).toInt() : 0;
+    }
+    int seen = 0;
+    walkVisibleRows([&](const TRecord &) { return ++seen < first + limit; });
+    return std::max(0, seen - first);
+}
+
 QVariant TTable::RecordFieldValue(const TRecord &record, const QString &name)
 {
     if (const LookupField *lookup = lookupField(name))

@@ -173,6 +173,10 @@ public:
     // Up to `count` rows that the filter lets through, from visible row number `first` (0 is the
     // first row) in browse order.
     QList<TRecord> VisibleRows(int first, int count);
+    // How many rows the filter lets through from visible row number `first` on, counting no
+    // further than `limit`: a view of a large table learns how far it may scroll without counting
+    // every row.
+    int CountVisibleRows(int first, int limit);
     // The value of a field or derived field of a row read with VisibleRows.
     QVariant RecordFieldValue(const TRecord &record, const QString &name);
     // Makes the stored row with the record's primary key the current row, finishing an edit as any

@@ -9,6 +9,9 @@ namespace {
 
 constexpr int RowsPerPage = 100;
 constexpr int PagesKept = 20;
+// Far more than a screen, so that the scroll bar of a table of a few thousand rows is exact from
+// the start, yet counted in a moment however large the table.
+constexpr int RowsCountedAhead = 10000;
 
 bool isNumeric(FieldKind kind)
 {
@@ -19,6 +22,8 @@ bool isNumeric(FieldKind kind)
 
 TDBGridModel::TDBGridModel(QObject *parent) : QAbstractTableModel(parent)
 {
+    m_countAllTimer.setSingleShot(true);
+    connect(&m_countAllTimer, &QTimer::timeout, this, &TDBGridModel::countAll);
 }
 
 void TDBGridModel::SetDataSource(TDataSource *source)
@@ -65,8 +70,63 @@ void TDBGridModel::reset()
     TTable *table = ActiveTable();
     m_shownTable = table;
     m_shownVersion = table ? table->RowsVersion() : 0;
-    m_rowCount = table ? table->RecordCount() : 0;
+    m_rowCount = 0;
+    m_allCounted = !table;
+    m_rowCount = rowsAhead();
     endResetModel();
+    if (m_allCounted)
+        m_countAllTimer.stop();
+    else
+        m_countAllTimer.start(0);
+}
+
+// The rows after those counted so far, up to RowsCountedAhead of them; m_allCounted tells whether
+// the table ends there.
+int TDBGridModel::rowsAhead()
+{
+    TTable *table = ActiveTable();
+    if (m_allCounted || !table)
+        return 0;
+    int found = 0;
+    try {
+        found = table->CountVisibleRows(m_rowCount, RowsCountedAhead + 1);
+    } catch (const EDatabaseError &error) {
+        m_allCounted = true;
+        reportAfterPainting(error.message());
+        return 0;
+    }
+    m_allCounted = found <= RowsCountedAhead;
+    return std::min(found, RowsCountedAhead);
+}
+
+void TDBGridModel::countAll()
+{
+    TTable *table = ActiveTable();
+    if (m_allCounted || !table)
+        return;
+    m_allCounted = true;
+    growTo(table->RecordCount());
+}
+
+// Tells the view of the rows counted since it last asked.
+void TDBGridModel::growTo(int rowCount)
+{
+    if (rowCount <= m_rowCount)
+        return;
+    beginInsertRows(QModelIndex(), m_rowCount, rowCount - 1);
+    m_rowCount = rowCount;
+    endInsertRows();
+}
+
+bool TDBGridModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && !m_allCounted;
+}
+
+void TDBGridModel::fetchMore(const QModelIndex &parent)
+{
+    if (!parent.isValid())
+        growTo(m_rowCount + rowsAhead());
 }
 
 // Rows are read while the view paints; an engine error must not escape from painting, so it is
@@ -112,7 +172,7 @@ TRecord TDBGridModel::RecordAt(int row) const
     return offset < rows.size() ? rows.at(offset) : TRecord();
 }
 
-int TDBGridModel::CurrentRow() const
+int TDBGridModel::CurrentRow()
 {
     TTable *table = ActiveTable();
     if (!table || table->IsEmpty() || table->state() == TTable::State::Insert)
@@ -123,7 +183,11 @@ int TDBGridModel::CurrentRow() const
         for (int offset = 0; offset < page->size(); ++offset)
             if (page->at(offset).FieldValue(primaryKey) == key)
                 return page.key() * RowsPerPage + offset;
+    // A row beyond those counted (the table moved to its last row, or found one far down) is
+    // there, and so is every row before it.
     const int row = table->CurrentRowNumber();
+    if (row >= m_rowCount && !m_allCounted)
+        growTo(row + 1);
     return row < m_rowCount ? row : -1;
 }
 
