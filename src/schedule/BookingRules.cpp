@@ -5,6 +5,7 @@
 #include "platform/db/DatabaseError.h"
 #include "platform/db/FieldValue.h"
 #include "schedule/QuerySteps.h"
+#include "schedule/ScheduleColumns.h"
 #include "schedule/TimeSlots.h"
 
 #include <QSet>
@@ -22,6 +23,7 @@ int minuteOfField(const TQuery &query, const char *field)
 {
     return minuteOfDay(FieldValue::asFloat(query.FieldValue(QString::fromLatin1(field))));
 }
+
 
 // Whether a booking from start to end conflicts with an existing one from s to e. At the start of
 // the existing booking one minute of overlap is tolerated; at its end none is.
@@ -70,26 +72,16 @@ bool ScheduleIsFree(int excludeSequence, int resourceID, double date, double sta
     return free;
 }
 
-QList<int> FreeResources(const QList<int> &resourceIDs, double date, double start, double end)
+QList<int> FreeResources(const QList<int> &resourceIDs, const QList<NamedBooking> &dayBookings, double start,
+                         double end)
 {
-    if (resourceIDs.isEmpty())
-        return {};
     const int startMinute = minuteOfDay(start);
     const int endMinute = minuteOfDay(end);
-    QueryParams params{{QStringLiteral("ScheduleDate"), FieldValue::date(date)}};
-    const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
-    TQuery &query = ProgramDataForm->ScheduleQuery;
-    OpenQuery(query,
-              {QStringLiteral("Select * From \"Schedule.db\""),
-               QStringLiteral("Where ScheduleDate = :ScheduleDate and"),
-               QStringLiteral("ResourceID In (%1)").arg(resources)},
-              params);
     QSet<int> busy;
-    for (; !query.Eof(); query.Next()) {
-        if (rowConflicts(query, startMinute, endMinute))
-            busy.insert(FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID"))));
-    }
-    CloseQuery(query);
+    for (const NamedBooking &booking : dayBookings)
+        if (conflicts(startMinute, endMinute, minuteOfDay(FieldValue::asFloat(booking.start)),
+                      minuteOfDay(FieldValue::asFloat(booking.end))))
+            busy.insert(booking.resourceID);
     QList<int> free;
     for (int resourceID : resourceIDs)
         if (!busy.contains(resourceID))

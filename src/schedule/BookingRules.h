@@ -3,12 +3,15 @@
 #include <QList>
 #include <QString>
 
+struct NamedBooking;
+
 // True when no booking of the resource on the date, other than the one numbered excludeSequence,
 // conflicts with start to end (both taken to the minute). New bookings and searches pass -1.
 bool ScheduleIsFree(int excludeSequence, int resourceID, double date, double start, double end);
-// The resources, of those given and in their order, for which ScheduleIsFree(-1, ...) holds, read
-// with one query for all of them.
-QList<int> FreeResources(const QList<int> &resourceIDs, double date, double start, double end);
+// The resources, of those given and in their order, for which ScheduleIsFree(-1, ...) holds, judged
+// from their bookings of that day as ReadDayBookings gives them.
+QList<int> FreeResources(const QList<int> &resourceIDs, const QList<NamedBooking> &dayBookings, double start,
+                         double end);
 
 // Posts the schedule table's pending insert or edit only if its times are free, as one step that no
 // other workstation can overtake: the test and the write share a transaction that holds the

@@ -30,6 +30,14 @@ void CloseQuery(TQuery &query)
     query.Unprepare();
 }
 
+void WalkQuery(TQuery &query, const QStringList &lines, const QueryParams &params,
+               const std::function<void(const QSqlQuery &row)> &visit)
+{
+    prepare(query, lines, params);
+    query.ForEachRow(visit);
+    CloseQuery(query);
+}
+
 void ExecQuery(TQuery &query, const QStringList &lines, const QueryParams &params)
 {
     prepare(query, lines, params);
@@ -37,13 +45,13 @@ void ExecQuery(TQuery &query, const QStringList &lines, const QueryParams &param
     CloseQuery(query);
 }
 
-QString InList(const QString &prefix, const QList<int> &values, QueryParams &params)
+QStringList ResourceChoice::selectLines(const QString &columns) const
 {
-    QStringList placeholders;
-    for (int value : values) {
-        const QString name = prefix + QString::number(placeholders.size());
-        placeholders << QLatin1Char(':') + name;
-        params.append({name, value});
-    }
-    return placeholders.join(QStringLiteral(", "));
+    return QStringList{QStringLiteral("Select %1 From \"Resource.Db\"").arg(columns)} + conditions;
+}
+
+QString ResourceChoice::holdsFor(const QString &alias, QueryParams &bound) const
+{
+    bound += params;
+    return QStringLiteral("%1.ResourceID In (%2)").arg(alias, selectLines(QStringLiteral("ResourceID")).join(QLatin1Char(' ')));
 }

@@ -10,38 +10,23 @@
 
 #include <QHash>
 #include <QMultiHash>
+#include <QSqlQuery>
 #include <cmath>
-#include <functional>
 #include <vector>
 
 namespace {
 
 constexpr double TimeColumnDate = 1.0;   // 31 December 1899
 
-struct Booking
-{
-    int sequence;
-    double start;
-    double end;
-    QString notes;
-    QString reservedBy;
-    int resourceID;
-};
-
-Booking bookingAt(const TQuery &query)
+NamedBooking bookingAt(const TQuery &query, const QString &reservedByName)
 {
     return {FieldValue::asInteger(query.FieldValue(QStringLiteral("Sequence")), -1),
-            TruncToMinute(FieldValue::asFloat(query.FieldValue(QStringLiteral("StartTime")))),
-            TruncToMinute(FieldValue::asFloat(query.FieldValue(QStringLiteral("EndTime")))),
+            FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID")), -1),
+            FieldValue::asFloat(query.FieldValue(QStringLiteral("ScheduleDate"))),
+            query.FieldValue(QStringLiteral("StartTime")),
+            query.FieldValue(QStringLiteral("EndTime")),
             FieldValue::asString(query.FieldValue(QStringLiteral("Notes"))),
-            FieldValue::asString(query.FieldValue(QStringLiteral("ReservedBy"))),
-            FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID")), -1)};
-}
-
-bool hasBothTimes(const TQuery &query)
-{
-    return !FieldValue::isNull(query.FieldValue(QStringLiteral("StartTime")))
-        && !FieldValue::isNull(query.FieldValue(QStringLiteral("EndTime")));
+            reservedByName};
 }
 
 QString reservedName(const QString &userID)
@@ -61,19 +46,24 @@ public:
     }
 
     // A booking covers the rows whose slot starts at or after its start and before its end; its
-    // first row is written even when it ends inside that slot.
-    void write(const Booking &booking, const QString &reservedName)
+    // first row is written even when it ends inside that slot. One without both times is not shown.
+    void write(const NamedBooking &booking)
     {
-        const int first = SlotOfTime(booking.start);
-        const int pastLast = SlotOfTime(booking.end);
-        const QString notes = booking.notes.isEmpty() ? ContinuationMarker : booking.notes;
-        set(m_column, first, booking.sequence, reservedName);
+        if (FieldValue::isNull(booking.start) || FieldValue::isNull(booking.end))
+            return;
+        const int first = SlotOfTime(TruncToMinute(FieldValue::asFloat(booking.start)));
+        const int pastLast = SlotOfTime(TruncToMinute(FieldValue::asFloat(booking.end)));
+        // The cells of a booking differ only in their text, and its continuation cells not at all,
+        // so they share one string.
+        const QString head = MakeCellText(booking.sequence, m_resourceID, QString(), m_dateText);
+        const QString continuation = head + ContinuationMarker;
+        set(m_column, first, head + booking.reservedByName);
         if (m_withNotes)
-            set(m_column + 1, first, booking.sequence, notes);
+            set(m_column + 1, first, booking.notes.isEmpty() ? continuation : head + booking.notes);
         for (int row = first + 1; row < pastLast; ++row) {
-            set(m_column, row, booking.sequence, ContinuationMarker);
+            set(m_column, row, continuation);
             if (m_withNotes)
-                set(m_column + 1, row, booking.sequence, ContinuationMarker);
+                set(m_column + 1, row, continuation);
         }
     }
 
@@ -85,10 +75,10 @@ public:
     }
 
 private:
-    void set(int column, int row, int sequence, const QString &text)
+    void set(int column, int row, const QString &cell)
     {
         if (row < m_grid.RowCount())
-            m_grid.SetCell(column, row, MakeCellText(sequence, m_resourceID, text, m_dateText));
+            m_grid.SetCell(column, row, cell);
     }
 
     ScheduleGrid &m_grid;
@@ -98,46 +88,50 @@ private:
     bool m_withNotes;
 };
 
-// Runs visit on each booking that meets the condition and has both times, in the order of its
-// date, its start and the order the bookings were made, with the name of the user who reserved it
-// (matched as LookupUser matches) and its date: the data of many grid columns in one query.
-void forEachNamedBooking(const QString &condition, const QueryParams &params,
-                         const std::function<void(const Booking &, const QString &, double)> &visit)
+// The select list of readNamedBookings, column by column.
+enum NamedBookingColumn { SequenceColumn, ResourceColumn, DateColumn, StartColumn, EndColumn, NotesColumn, NameColumn };
+
+QVariant storedValue(const QSqlQuery &row, NamedBookingColumn column, FieldKind kind)
 {
-    TQuery &query = ProgramDataForm->ScheduleQuery;
-    OpenQuery(query,
+    return FieldValue::fromStorage(kind, row.value(column));
+}
+
+// The bookings that meet the condition, in the order of their date, their start and the order they
+// were made, with the name of the user who reserved each (matched as LookupUser matches): the data
+// of many grid columns in one query.
+QList<NamedBooking> readNamedBookings(const QString &condition, const QueryParams &params)
+{
+    QList<NamedBooking> bookings;
+    WalkQuery(ProgramDataForm->ScheduleQuery,
               // User IDs are unique whatever their case, so the join finds one user at most.
               {QStringLiteral("Select B.Sequence, B.ResourceID, B.ScheduleDate, B.StartTime, B.EndTime, B.Notes,"),
-               QStringLiteral("B.ReservedBy, P.UserName As ReservedByName"),
+               QStringLiteral("P.UserName"),
                QStringLiteral("From \"Schedule.db\" B Left Join \"User.db\" P"),
                QStringLiteral("On Upper(P.UserID) = Upper(B.ReservedBy)"),
                QStringLiteral("Where ") + condition,
                QStringLiteral("Order By B.ScheduleDate, B.StartTime, B.Sequence")},
-              params);
-    for (; !query.Eof(); query.Next()) {
-        if (!hasBothTimes(query))
-            continue;
-        const QString name = FieldValue::asString(query.FieldValue(QStringLiteral("ReservedByName")));
-        visit(bookingAt(query), name.isEmpty() ? DeletedUserName : name,
-              FieldValue::asFloat(query.FieldValue(QStringLiteral("ScheduleDate"))));
-    }
-    CloseQuery(query);
+              params, [&](const QSqlQuery &row) {
+                  const QString name = FieldValue::asString(storedValue(row, NameColumn, FieldKind::String));
+                  bookings.append({FieldValue::asInteger(storedValue(row, SequenceColumn, FieldKind::AutoInc), -1),
+                                   FieldValue::asInteger(storedValue(row, ResourceColumn, FieldKind::Integer), -1),
+                                   FieldValue::asFloat(storedValue(row, DateColumn, FieldKind::Date)),
+                                   storedValue(row, StartColumn, FieldKind::Time),
+                                   storedValue(row, EndColumn, FieldKind::Time),
+                                   FieldValue::asString(storedValue(row, NotesColumn, FieldKind::Memo)),
+                                   name.isEmpty() ? DeletedUserName : name});
+              });
+    return bookings;
 }
 
-// The short descriptions of the resources, by ResourceID.
-QHash<int, QString> shortDescriptions(const QList<int> &resourceIDs)
+// The short descriptions of the chosen resources, by ResourceID.
+QHash<int, QString> shortDescriptions(const ResourceChoice &among)
 {
-    QueryParams params;
-    const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
-    TQuery &query = ProgramDataForm->ResourceQuery;
-    OpenQuery(query,
-              {QStringLiteral("Select * From \"Resource.Db\""), QStringLiteral("Where ResourceID In (%1)").arg(resources)},
-              params);
     QHash<int, QString> descriptions;
-    for (; !query.Eof(); query.Next())
-        descriptions.insert(FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID"))),
-                            FieldValue::asString(query.FieldValue(QStringLiteral("Description"))));
-    CloseQuery(query);
+    WalkQuery(ProgramDataForm->ResourceQuery, among.selectLines(QStringLiteral("ResourceID, Description")), among.params,
+              [&](const QSqlQuery &row) {
+                  descriptions.insert(FieldValue::asInteger(row.value(0)),
+                                      FieldValue::asString(FieldValue::fromStorage(FieldKind::String, row.value(1))));
+              });
     return descriptions;
 }
 
@@ -173,12 +167,8 @@ void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid
                QStringLiteral("Order By StartTime, Sequence")},
               {{QStringLiteral("ResourceID"), resourceID}, {QStringLiteral("ScheduleDate"), FieldValue::date(date)}});
     ColumnWriter writer(grid, column, resourceID, date, withNotes);
-    for (; !query.Eof(); query.Next()) {
-        if (!hasBothTimes(query))
-            continue;
-        const Booking booking = bookingAt(query);
-        writer.write(booking, reservedName(booking.reservedBy));
-    }
+    for (; !query.Eof(); query.Next())
+        writer.write(bookingAt(query, reservedName(FieldValue::asString(query.FieldValue(QStringLiteral("ReservedBy"))))));
     CloseQuery(query);
 
     writer.writeHeadings(dateHeader ? TimeValue::toShortDateText(date) : ResourceDescription(false, resourceID));
@@ -198,7 +188,15 @@ QString ResourceDescription(bool longDescription, int resourceID)
     return description;
 }
 
-void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, ScheduleGrid &grid, double date)
+QList<NamedBooking> ReadDayBookings(const ResourceChoice &among, double date)
+{
+    QueryParams params{{QStringLiteral("ScheduleDate"), FieldValue::date(date)}};
+    const QString chosen = among.holdsFor(QStringLiteral("B"), params);
+    return readNamedBookings(QStringLiteral("B.ScheduleDate = :ScheduleDate and ") + chosen, params);
+}
+
+void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, const ResourceChoice &among,
+                         const QList<NamedBooking> &dayBookings, ScheduleGrid &grid, double date)
 {
     if (resourceIDs.isEmpty())
         return;
@@ -210,15 +208,11 @@ void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, Schedul
         writersOf.insert(resourceIDs[i], i);
     }
 
-    QueryParams params{{QStringLiteral("ScheduleDate"), FieldValue::date(date)}};
-    const QString resources = InList(QStringLiteral("Resource"), resourceIDs, params);
-    forEachNamedBooking(QStringLiteral("B.ScheduleDate = :ScheduleDate and B.ResourceID In (%1)").arg(resources), params,
-                        [&](const Booking &booking, const QString &name, double) {
-                            for (int writer : writersOf.values(booking.resourceID))
-                                writers[writer].write(booking, name);
-                        });
+    for (const NamedBooking &booking : dayBookings)
+        for (int writer : writersOf.values(booking.resourceID))
+            writers[writer].write(booking);
 
-    const QHash<int, QString> descriptions = shortDescriptions(resourceIDs);
+    const QHash<int, QString> descriptions = shortDescriptions(among);
     for (int i = 0; i < resourceIDs.size(); ++i)
         writers[i].writeHeadings(descriptions.value(resourceIDs[i]));
 }
@@ -235,11 +229,11 @@ void FillScheduleDays(int firstColumn, int resourceID, ScheduleGrid &grid, doubl
     const QueryParams params{{QStringLiteral("ResourceID"), resourceID},
                              {QStringLiteral("FirstDate"), FieldValue::date(firstDate)},
                              {QStringLiteral("LastDate"), FieldValue::date(firstDate + days - 1)}};
-    forEachNamedBooking(
+    const QList<NamedBooking> bookings = readNamedBookings(
         QStringLiteral("B.ResourceID = :ResourceID and B.ScheduleDate >= :FirstDate and B.ScheduleDate <= :LastDate"),
-        params, [&](const Booking &booking, const QString &name, double date) {
-            writers[size_t(std::lround(date - firstDate))].write(booking, name);
-        });
+        params);
+    for (const NamedBooking &booking : bookings)
+        writers[size_t(std::lround(booking.date - firstDate))].write(booking);
     for (int day = 0; day < days; ++day)
         writers[size_t(day)].writeHeadings(TimeValue::toShortDateText(firstDate + day));
 }

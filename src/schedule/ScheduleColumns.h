@@ -2,8 +2,10 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 class ScheduleGrid;
+struct ResourceChoice;
 
 // Writes column 0: "Time" in the heading row, then each row's slot start.
 void FillTimeColumn(ScheduleGrid &grid);
@@ -14,10 +16,28 @@ void ClearScheduleColumn(int column, int resourceID, ScheduleGrid &grid, double 
 // column + 1. The heading is the date (dateHeader) or the resource's short description.
 void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid &grid, double date,
                         bool dateHeader);
+// A booking as the grids read it, with the name of the user who reserved it (DeletedUserName when
+// that user is gone). A time the booking lacks is null.
+struct NamedBooking
+{
+    int sequence;
+    int resourceID;
+    double date;
+    QVariant start;
+    QVariant end;
+    QString notes;
+    QString reservedByName;
+};
+
+// The bookings of the chosen resources on the date, by start and then in the order they were made,
+// read with one query.
+QList<NamedBooking> ReadDayBookings(const ResourceChoice &among, double date);
 // Loads the bookings of several resources on one date, resourceIDs[i] into column firstColumn + i
 // headed by the resource's short description: what FillScheduleColumn gives column by column
-// (without notes), read with a fixed number of queries however many columns there are.
-void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, ScheduleGrid &grid, double date);
+// (without notes), read with a fixed number of queries however many columns there are. The
+// resources are among those chosen, whose bookings that day ReadDayBookings gave.
+void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, const ResourceChoice &among,
+                         const QList<NamedBooking> &dayBookings, ScheduleGrid &grid, double date);
 // One resource over days dates from firstDate, a column each with the date as its heading, as
 // FillScheduleColumn fills them one by one, in one query.
 void FillScheduleDays(int firstColumn, int resourceID, ScheduleGrid &grid, double firstDate, int days);

@@ -9,6 +9,7 @@
 #include "platform/ui/ModalRunner.h"
 #include "schedule/ProgramConst.h"
 
+#include <QSqlQuery>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
@@ -20,20 +21,18 @@ constexpr int HeadingMargins = 8;   // the text starts 4 pixels in; as much agai
 
 } // namespace
 
-QList<int> VisibleResources(const QStringList &conditions, const QueryParams &params)
+QList<int> VisibleResources(const ResourceChoice &choice)
 {
-    TQuery &query = ProgramDataForm->ResourceQuery;
-    OpenQuery(query, QStringList{QStringLiteral("Select * From \"Resource.Db\"")} + conditions
-                         + QStringList{QStringLiteral("Order By ResourceID")},
-              params);
     QList<int> resources;
-    for (; !query.Eof(); query.Next()) {
-        const int resourceID = FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID")));
-        if (IsResourceVisible(FieldValue::asBoolean(query.FieldValue(QStringLiteral("Restricted"))),
-                              FieldValue::asBoolean(query.FieldValue(QStringLiteral("AllowViewing"))), resourceID))
-            resources << resourceID;
-    }
-    CloseQuery(query);
+    WalkQuery(ProgramDataForm->ResourceQuery,
+              choice.selectLines(QStringLiteral("ResourceID, Restricted, AllowViewing")) + QStringList{QStringLiteral("Order By ResourceID")},
+              choice.params, [&](const QSqlQuery &row) {
+                  const int resourceID = FieldValue::asInteger(row.value(0));
+                  if (IsResourceVisible(FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(1))),
+                                        FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(2))),
+                                        resourceID))
+                      resources << resourceID;
+              });
     return resources;
 }
 
@@ -76,10 +75,13 @@ void FitColumnsToHeadings(TDrawGrid &drawGrid, const ScheduleGrid &grid)
     if (timeHeading.isEmpty())
         return;
     const double scale = double(timeHeading.width()) / drawGrid.ColWidth(0);
+    const QFontMetrics metrics = drawGrid.fontMetrics();
+    QList<int> widths;
     for (int col = 1; col < drawGrid.ColCount(); ++col) {
-        const int needed = drawGrid.fontMetrics().horizontalAdvance(CellText(grid.Cell(col, 0))) + HeadingMargins;
-        drawGrid.SetColWidth(col, std::max(drawGrid.DefaultColWidth(), int(std::ceil(needed / scale))));
+        const int needed = metrics.horizontalAdvance(CellText(grid.Cell(col, 0))) + HeadingMargins;
+        widths << std::max(drawGrid.DefaultColWidth(), int(std::ceil(needed / scale)));
     }
+    drawGrid.SetColWidths(1, widths);
 }
 
 void ShowRow(TDrawGrid &drawGrid, int row)

@@ -13,9 +13,8 @@ class TDrawGrid;
 // What the schedule views share: the draw grid that shows their schedule grid, where it scrolls,
 // and how its cells open the booking editor and the resource information.
 
-// The resources that the conditions select and that the user may see, in the order they were
-// created (the conditions are the Where lines of a Select on the resource table).
-QList<int> VisibleResources(const QStringList &conditions, const QueryParams &params);
+// The chosen resources that the user may see, in the order they were created.
+QList<int> VisibleResources(const ResourceChoice &choice);
 
 // A draw grid showing the schedule grid: one fixed heading row and time column, columns of 74
 // pixels that the user may widen, every cell painted from the schedule grid's cell and told in words

@@ -104,13 +104,15 @@ void TSchedulesByTypeForm::FormCreate()
 void TSchedulesByTypeForm::BuildScheduleTable()
 {
     TProgressNotice notice(this, QStringLiteral("Please Wait Building Schedule Table"));
-    const QList<int> resources = VisibleResources({QStringLiteral("Where TypeID = :TypeID")},
-                                                  {{QStringLiteral("TypeID"), FieldValue::asInteger(TypeIDDisplay->KeyValue(), -1)}});
+    const ResourceChoice ofType{{QStringLiteral("Where TypeID = :TypeID")},
+                                {{QStringLiteral("TypeID"), FieldValue::asInteger(TypeIDDisplay->KeyValue(), -1)}}};
+    const QList<int> resources = VisibleResources(ofType);
     m_grid.SetColCount(std::max<int>(2, 1 + int(resources.size())));
     if (resources.isEmpty())
         showNoResource();
     else
-        FillScheduleColumns(1, resources, m_grid, DisplayedDate->Date());
+        FillScheduleColumns(1, resources, ofType, ReadDayBookings(ofType, DisplayedDate->Date()), m_grid,
+                            DisplayedDate->Date());
     FitDrawGrid(*DrawGrid1, m_grid);
     FitColumnsToHeadings(*DrawGrid1, m_grid);
     DrawGrid1->viewport()->update();

@@ -94,12 +94,14 @@ void TSearchResultsForm::RunSearch(int typeID, int capacity, double date, double
     m_searchDate = date;
     Label1->setText(TimeValue::toShortDateText(date));
     TProgressNotice notice(this, QStringLiteral("Please Wait Searching Schedule Table"));
-    const QList<int> candidates = VisibleResources(
-        {QStringLiteral("Where TypeID = :TypeID And"), QStringLiteral("Capacity >= :Capacity")},
-        {{QStringLiteral("TypeID"), typeID}, {QStringLiteral("Capacity"), capacity}});
-    const QList<int> free = FreeResources(candidates, date, start, end);
+    const ResourceChoice suitable{{QStringLiteral("Where TypeID = :TypeID And"), QStringLiteral("Capacity >= :Capacity")},
+                                  {{QStringLiteral("TypeID"), typeID}, {QStringLiteral("Capacity"), capacity}}};
+    const QList<int> candidates = VisibleResources(suitable);
+    // The candidates' bookings of the day tell which are free and fill their columns.
+    const QList<NamedBooking> dayBookings = ReadDayBookings(suitable, date);
+    const QList<int> free = FreeResources(candidates, dayBookings, start, end);
     m_grid.SetColCount(1 + std::max<int>(1, int(free.size())));
-    FillScheduleColumns(1, free, m_grid, date);
+    FillScheduleColumns(1, free, suitable, dayBookings, m_grid, date);
     DrawGrid1->setVisible(!free.isEmpty());
     FitDrawGrid(*DrawGrid1, m_grid);
     FitColumnsToHeadings(*DrawGrid1, m_grid);

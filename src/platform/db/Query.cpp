@@ -5,6 +5,7 @@
 #include "platform/db/FieldValue.h"
 #include "platform/db/SqlText.h"
 
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 TQuery::TQuery(TDatabase &database) : m_database(database) {}
@@ -61,7 +62,14 @@ void TQuery::ExecSQL()
     run(false);
 }
 
-void TQuery::run(bool returnsRows)
+void TQuery::ForEachRow(const std::function<void(const QSqlQuery &row)> &visit)
+{
+    QSqlQuery query = execute();
+    while (query.next())
+        visit(query);
+}
+
+QSqlQuery TQuery::execute()
 {
     Close();
     Prepare();
@@ -71,7 +79,12 @@ void TQuery::run(bool returnsRows)
             throw EDatabaseError(QStringLiteral("No value given for the parameter %1").arg(name));
         bindings << FieldValue::paramToStorage(m_database.engine(), m_params.value(name.toUpper()));
     }
-    QSqlQuery query = m_database.exec(m_preparedSql, bindings);
+    return m_database.exec(m_preparedSql, bindings);
+}
+
+void TQuery::run(bool returnsRows)
+{
+    QSqlQuery query = execute();
     m_rowsAffected = query.numRowsAffected();
     if (!returnsRows)
         return;
@@ -79,6 +92,7 @@ void TQuery::run(bool returnsRows)
     QVector<const FieldDef *> kinds;
     for (int c = 0; c < record.count(); ++c) {
         m_columns << record.fieldName(c);
+        m_columnIndex.insert(record.fieldName(c), c);
         m_columnIndex.insert(record.fieldName(c).toUpper(), c);
         kinds << Schema::findField(record.fieldName(c));
     }
@@ -120,8 +134,11 @@ bool TQuery::Eof() const
     return m_position >= m_rows.size();
 }
 
+// Callers mostly spell a column as the engine names it, which is found without changing its case.
 int TQuery::columnIndex(const QString &name) const
 {
+    if (const auto exact = m_columnIndex.constFind(name); exact != m_columnIndex.constEnd())
+        return *exact;
     return m_columnIndex.value(name.toUpper(), -1);
 }
 

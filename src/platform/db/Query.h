@@ -5,6 +5,9 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
+
+class QSqlQuery;
 class TDatabase;
 
 // A query object: SQL held as lines, prepared, then opened (a Select, walked row by row) or
@@ -30,6 +33,10 @@ public:
 
     void Open();       // runs a statement that returns rows and moves to the first row
     void ExecSQL();    // runs a statement that returns none
+    // Runs a Select and hands each row to visit as it arrives, keeping none: for results too large
+    // to be held. The row's values are in the order of the select list and as the engine stores
+    // them (FieldValue::fromStorage reads them). No other statement may run while it walks.
+    void ForEachRow(const std::function<void(const QSqlQuery &row)> &visit);
     void Close();
     bool Active() const { return m_active; }
     int RowsAffected() const { return m_rowsAffected; }
@@ -47,6 +54,7 @@ public:
 
 private:
     void run(bool returnsRows);
+    QSqlQuery execute();
     int columnIndex(const QString &name) const;
 
     TDatabase &m_database;
@@ -58,7 +66,7 @@ private:
     bool m_active = false;
     int m_rowsAffected = 0;
     QStringList m_columns;
-    QHash<QString, int> m_columnIndex;   // upper-case name -> column
+    QHash<QString, int> m_columnIndex;   // name, as given and in upper case -> column
     QVector<QVector<QVariant>> m_rows;
     int m_position = 0;
 };

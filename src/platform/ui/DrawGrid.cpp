@@ -107,6 +107,15 @@ void TDrawGrid::SetColWidth(int col, int width)
     viewport()->update();
 }
 
+void TDrawGrid::SetColWidths(int firstCol, const QList<int> &widths)
+{
+    for (int i = 0; i < widths.size(); ++i)
+        if (const int col = firstCol + i; col >= 0 && col < ColCount())
+            m_colWidths[col] = std::max(MinimumColWidth, widths.at(i));
+    updateScrollBars();
+    viewport()->update();
+}
+
 void TDrawGrid::SetOnDrawCell(DrawCellHandler handler)
 {
     m_onDrawCell = std::move(handler);

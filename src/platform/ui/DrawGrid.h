@@ -44,6 +44,8 @@ public:
     void SetDefaultRowHeight(int height);
     int ColWidth(int col) const;
     void SetColWidth(int col, int width);
+    // Widths of the columns from firstCol on, set at once (the scroll bars are fitted once).
+    void SetColWidths(int firstCol, const QList<int> &widths);
     // Whether the user may drag the border of a column in the fixed row.
     void SetColSizing(bool allowed) { m_colSizing = allowed; }
     bool ColSizing() const { return m_colSizing; }
