@@ -72,8 +72,7 @@ bool ScheduleIsFree(int excludeSequence, int resourceID, double date, double sta
     return free;
 }
 
-QList<int> FreeResources(const QList<int> &resourceIDs, const QList<NamedBooking> &dayBookings, double start,
-                         double end)
+QSet<int> BusyResources(const QList<NamedBooking> &dayBookings, double start, double end)
 {
     const int startMinute = minuteOfDay(start);
     const int endMinute = minuteOfDay(end);
@@ -82,11 +81,7 @@ QList<int> FreeResources(const QList<int> &resourceIDs, const QList<NamedBooking
         if (conflicts(startMinute, endMinute, minuteOfDay(FieldValue::asFloat(booking.start)),
                       minuteOfDay(FieldValue::asFloat(booking.end))))
             busy.insert(booking.resourceID);
-    QList<int> free;
-    for (int resourceID : resourceIDs)
-        if (!busy.contains(resourceID))
-            free << resourceID;
-    return free;
+    return busy;
 }
 
 bool SaveBookingIfFree(int excludeSequence)

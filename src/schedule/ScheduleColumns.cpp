@@ -8,7 +8,6 @@
 #include "schedule/ScheduleGrid.h"
 #include "schedule/TimeSlots.h"
 
-#include <QHash>
 #include <QMultiHash>
 #include <QSqlQuery>
 #include <cmath>
@@ -39,10 +38,18 @@ QString reservedName(const QString &userID)
 class ColumnWriter
 {
 public:
-    ColumnWriter(ScheduleGrid &grid, int column, int resourceID, double date, bool withNotes)
-        : m_grid(grid), m_column(column), m_resourceID(resourceID), m_dateText(TimeValue::toShortDateText(date)),
-          m_withNotes(withNotes)
+    ColumnWriter(ScheduleGrid &grid, int column, int resourceID, const QString &dateText, bool withNotes)
+        : m_grid(grid), m_column(column), m_resourceID(resourceID), m_dateText(dateText), m_withNotes(withNotes)
     {
+    }
+
+    // Makes rows 1 and below free slots (of the notes column too); the headings stay.
+    void clear()
+    {
+        const QString free = MakeCellText(-1, m_resourceID, QString(), m_dateText);
+        m_grid.FillColumn(m_column, 1, free);
+        if (m_withNotes)
+            m_grid.FillColumn(m_column + 1, 1, free);
     }
 
     // A booking covers the rows whose slot starts at or after its start and before its end; its
@@ -89,11 +96,11 @@ private:
 };
 
 // The select list of readNamedBookings, column by column.
-enum NamedBookingColumn { SequenceColumn, ResourceColumn, DateColumn, StartColumn, EndColumn, NotesColumn, NameColumn };
+enum class Selected { Sequence, ResourceID, ScheduleDate, StartTime, EndTime, Notes, UserName };
 
-QVariant storedValue(const QSqlQuery &row, NamedBookingColumn column, FieldKind kind)
+QVariant storedValue(const QSqlQuery &row, Selected column, FieldKind kind)
 {
-    return FieldValue::fromStorage(kind, row.value(column));
+    return FieldValue::fromStorage(kind, row.value(int(column)));
 }
 
 // The bookings that meet the condition, in the order of their date, their start and the order they
@@ -111,28 +118,16 @@ QList<NamedBooking> readNamedBookings(const QString &condition, const QueryParam
                QStringLiteral("Where ") + condition,
                QStringLiteral("Order By B.ScheduleDate, B.StartTime, B.Sequence")},
               params, [&](const QSqlQuery &row) {
-                  const QString name = FieldValue::asString(storedValue(row, NameColumn, FieldKind::String));
-                  bookings.append({FieldValue::asInteger(storedValue(row, SequenceColumn, FieldKind::AutoInc), -1),
-                                   FieldValue::asInteger(storedValue(row, ResourceColumn, FieldKind::Integer), -1),
-                                   FieldValue::asFloat(storedValue(row, DateColumn, FieldKind::Date)),
-                                   storedValue(row, StartColumn, FieldKind::Time),
-                                   storedValue(row, EndColumn, FieldKind::Time),
-                                   FieldValue::asString(storedValue(row, NotesColumn, FieldKind::Memo)),
+                  const QString name = FieldValue::asString(storedValue(row, Selected::UserName, FieldKind::String));
+                  bookings.append({FieldValue::asInteger(storedValue(row, Selected::Sequence, FieldKind::AutoInc), -1),
+                                   FieldValue::asInteger(storedValue(row, Selected::ResourceID, FieldKind::Integer), -1),
+                                   FieldValue::asFloat(storedValue(row, Selected::ScheduleDate, FieldKind::Date)),
+                                   storedValue(row, Selected::StartTime, FieldKind::Time),
+                                   storedValue(row, Selected::EndTime, FieldKind::Time),
+                                   FieldValue::asString(storedValue(row, Selected::Notes, FieldKind::Memo)),
                                    name.isEmpty() ? DeletedUserName : name});
               });
     return bookings;
-}
-
-// The short descriptions of the chosen resources, by ResourceID.
-QHash<int, QString> shortDescriptions(const ResourceChoice &among)
-{
-    QHash<int, QString> descriptions;
-    WalkQuery(ProgramDataForm->ResourceQuery, among.selectLines(QStringLiteral("ResourceID, Description")), among.params,
-              [&](const QSqlQuery &row) {
-                  descriptions.insert(FieldValue::asInteger(row.value(0)),
-                                      FieldValue::asString(FieldValue::fromStorage(FieldKind::String, row.value(1))));
-              });
-    return descriptions;
 }
 
 } // namespace
@@ -144,19 +139,9 @@ void FillTimeColumn(ScheduleGrid &grid)
         grid.SetCell(0, row, MakeCellText(-1, -1, LongTimeText(SlotStartTime(row)), TimeColumnDate));
 }
 
-void ClearScheduleColumn(int column, int resourceID, ScheduleGrid &grid, double date)
-{
-    const QString free = MakeCellText(-1, resourceID, QString(), date);
-    for (int row = 1; row < grid.RowCount(); ++row)
-        grid.SetCell(column, row, free);
-}
-
 void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid &grid, double date,
                         bool dateHeader)
 {
-    ClearScheduleColumn(column, resourceID, grid, date);
-    if (withNotes)
-        ClearScheduleColumn(column + 1, resourceID, grid, date);
 
     // Bookings with the same start come in the order they were made, so the later one shows.
     TQuery &query = ProgramDataForm->ScheduleQuery;
@@ -166,7 +151,8 @@ void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid
                QStringLiteral("ScheduleDate = :ScheduleDate"),
                QStringLiteral("Order By StartTime, Sequence")},
               {{QStringLiteral("ResourceID"), resourceID}, {QStringLiteral("ScheduleDate"), FieldValue::date(date)}});
-    ColumnWriter writer(grid, column, resourceID, date, withNotes);
+    ColumnWriter writer(grid, column, resourceID, TimeValue::toShortDateText(date), withNotes);
+    writer.clear();
     for (; !query.Eof(); query.Next())
         writer.write(bookingAt(query, reservedName(FieldValue::asString(query.FieldValue(QStringLiteral("ReservedBy"))))));
     CloseQuery(query);
@@ -195,26 +181,24 @@ QList<NamedBooking> ReadDayBookings(const ResourceChoice &among, double date)
     return readNamedBookings(QStringLiteral("B.ScheduleDate = :ScheduleDate and ") + chosen, params);
 }
 
-void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, const ResourceChoice &among,
-                         const QList<NamedBooking> &dayBookings, ScheduleGrid &grid, double date)
+void FillScheduleColumns(int firstColumn, const QList<ResourceColumn> &columns, const QList<NamedBooking> &dayBookings,
+                         ScheduleGrid &grid, double date)
 {
-    if (resourceIDs.isEmpty())
-        return;
+    const QString dateText = TimeValue::toShortDateText(date);
     std::vector<ColumnWriter> writers;
+    writers.reserve(size_t(columns.size()));
     QMultiHash<int, int> writersOf;   // ResourceID -> its columns' writers
-    for (int i = 0; i < resourceIDs.size(); ++i) {
-        ClearScheduleColumn(firstColumn + i, resourceIDs[i], grid, date);
-        writers.emplace_back(grid, firstColumn + i, resourceIDs[i], date, false);
-        writersOf.insert(resourceIDs[i], i);
+    for (int i = 0; i < columns.size(); ++i) {
+        writers.emplace_back(grid, firstColumn + i, columns[i].resourceID, dateText, false).clear();
+        writersOf.insert(columns[i].resourceID, i);
     }
 
     for (const NamedBooking &booking : dayBookings)
         for (int writer : writersOf.values(booking.resourceID))
             writers[writer].write(booking);
 
-    const QHash<int, QString> descriptions = shortDescriptions(among);
-    for (int i = 0; i < resourceIDs.size(); ++i)
-        writers[i].writeHeadings(descriptions.value(resourceIDs[i]));
+    for (int i = 0; i < columns.size(); ++i)
+        writers[size_t(i)].writeHeadings(columns[i].heading);
 }
 
 void FillScheduleDays(int firstColumn, int resourceID, ScheduleGrid &grid, double firstDate, int days)
@@ -222,9 +206,9 @@ void FillScheduleDays(int firstColumn, int resourceID, ScheduleGrid &grid, doubl
     if (days < 1)
         return;
     std::vector<ColumnWriter> writers;
+    writers.reserve(size_t(days));
     for (int day = 0; day < days; ++day) {
-        ClearScheduleColumn(firstColumn + day, resourceID, grid, firstDate + day);
-        writers.emplace_back(grid, firstColumn + day, resourceID, firstDate + day, false);
+        writers.emplace_back(grid, firstColumn + day, resourceID, TimeValue::toShortDateText(firstDate + day), false).clear();
     }
     const QueryParams params{{QStringLiteral("ResourceID"), resourceID},
                              {QStringLiteral("FirstDate"), FieldValue::date(firstDate)},

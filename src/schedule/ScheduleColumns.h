@@ -9,8 +9,6 @@ struct ResourceChoice;
 
 // Writes column 0: "Time" in the heading row, then each row's slot start.
 void FillTimeColumn(ScheduleGrid &grid);
-// Makes rows 1 and below of the column free slots of the resource on the date; the heading stays.
-void ClearScheduleColumn(int column, int resourceID, ScheduleGrid &grid, double date);
 // Loads the resource's bookings on the date into the column: the reserving user's name in each
 // booking's first slot, the continuation marker in the rest, and with withNotes the notes in
 // column + 1. The heading is the date (dateHeader) or the resource's short description.
@@ -32,12 +30,18 @@ struct NamedBooking
 // The bookings of the chosen resources on the date, by start and then in the order they were made,
 // read with one query.
 QList<NamedBooking> ReadDayBookings(const ResourceChoice &among, double date);
-// Loads the bookings of several resources on one date, resourceIDs[i] into column firstColumn + i
-// headed by the resource's short description: what FillScheduleColumn gives column by column
-// (without notes), read with a fixed number of queries however many columns there are. The
-// resources are among those chosen, whose bookings that day ReadDayBookings gave.
-void FillScheduleColumns(int firstColumn, const QList<int> &resourceIDs, const ResourceChoice &among,
-                         const QList<NamedBooking> &dayBookings, ScheduleGrid &grid, double date);
+// A column of a grid of many resources: the resource, and its short description for the heading.
+struct ResourceColumn
+{
+    int resourceID;
+    QString heading;
+};
+
+// Loads the bookings of several resources on one date, columns[i] into grid column firstColumn + i:
+// what FillScheduleColumn gives column by column (without notes), from the resources' bookings of
+// that day as ReadDayBookings gave them.
+void FillScheduleColumns(int firstColumn, const QList<ResourceColumn> &columns, const QList<NamedBooking> &dayBookings,
+                         ScheduleGrid &grid, double date);
 // One resource over days dates from firstDate, a column each with the date as its heading, as
 // FillScheduleColumn fills them one by one, in one query.
 void FillScheduleDays(int firstColumn, int resourceID, ScheduleGrid &grid, double firstDate, int days);

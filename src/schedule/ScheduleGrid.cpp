@@ -58,6 +58,18 @@ void ScheduleGrid::SetCell(int column, int row, const QString &text)
     cells[row] = text;
 }
 
+void ScheduleGrid::FillColumn(int column, int firstRow, const QString &text)
+{
+    if (column < 0 || firstRow < 0 || firstRow >= m_rowCount)
+        return;
+    if (column >= m_columns.size())
+        m_columns.resize(column + 1);
+    QStringList &cells = m_columns[column];
+    if (cells.size() < m_rowCount)
+        cells.resize(m_rowCount);
+    std::fill(cells.begin() + firstRow, cells.begin() + m_rowCount, text);
+}
+
 QString MakeCellText(int sequence, int resourceID, const QString &text, double date)
 {
     return MakeCellText(sequence, resourceID, text, TimeValue::toShortDateText(date));

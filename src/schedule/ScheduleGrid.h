@@ -20,6 +20,8 @@ public:
 
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString &text);
+    // Sets every cell of the column from firstRow to the last row to the same text.
+    void FillColumn(int column, int firstRow, const QString &text);
 
 private:
     int m_columnCount = 0;

@@ -9,6 +9,8 @@
 #include "platform/ui/ModalRunner.h"
 #include "schedule/ProgramConst.h"
 
+#include <QFontMetrics>
+#include <QHash>
 #include <QSqlQuery>
 #include <QStyle>
 #include <algorithm>
@@ -21,17 +23,18 @@ constexpr int HeadingMargins = 8;   // the text starts 4 pixels in; as much agai
 
 } // namespace
 
-QList<int> VisibleResources(const ResourceChoice &choice)
+QList<ResourceColumn> VisibleResources(const ResourceChoice &choice)
 {
-    QList<int> resources;
+    QList<ResourceColumn> resources;
     WalkQuery(ProgramDataForm->ResourceQuery,
-              choice.selectLines(QStringLiteral("ResourceID, Restricted, AllowViewing")) + QStringList{QStringLiteral("Order By ResourceID")},
+              choice.selectLines(QStringLiteral("ResourceID, Restricted, AllowViewing, Description"))
+                  + QStringList{QStringLiteral("Order By ResourceID")},
               choice.params, [&](const QSqlQuery &row) {
                   const int resourceID = FieldValue::asInteger(row.value(0));
                   if (IsResourceVisible(FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(1))),
                                         FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(2))),
                                         resourceID))
-                      resources << resourceID;
+                      resources.append({resourceID, FieldValue::asString(FieldValue::fromStorage(FieldKind::String, row.value(3)))});
               });
     return resources;
 }
@@ -67,6 +70,21 @@ void FitDrawGrid(TDrawGrid &drawGrid, const ScheduleGrid &grid)
     drawGrid.SetRowCount(grid.RowCount());
 }
 
+namespace {
+
+// Measuring a text lays it out, which for the hundreds of headings of a large type would be done
+// again on every rebuild of its grid; the widths are kept for each font.
+int headingWidth(const QFont &font, const QString &heading)
+{
+    static QHash<QString, QHash<QString, int>> widthsByFont;
+    QHash<QString, int> &widths = widthsByFont[font.key()];
+    if (const auto known = widths.constFind(heading); known != widths.constEnd())
+        return *known;
+    return *widths.insert(heading, QFontMetrics(font).horizontalAdvance(heading));
+}
+
+} // namespace
+
 // Widths are set as laid out for the standard font; the fixed time column, always in view, tells
 // how much larger the grid draws them.
 void FitColumnsToHeadings(TDrawGrid &drawGrid, const ScheduleGrid &grid)
@@ -75,10 +93,9 @@ void FitColumnsToHeadings(TDrawGrid &drawGrid, const ScheduleGrid &grid)
     if (timeHeading.isEmpty())
         return;
     const double scale = double(timeHeading.width()) / drawGrid.ColWidth(0);
-    const QFontMetrics metrics = drawGrid.fontMetrics();
     QList<int> widths;
     for (int col = 1; col < drawGrid.ColCount(); ++col) {
-        const int needed = metrics.horizontalAdvance(CellText(grid.Cell(col, 0))) + HeadingMargins;
+        const int needed = headingWidth(drawGrid.font(), CellText(grid.Cell(col, 0))) + HeadingMargins;
         widths << std::max(drawGrid.DefaultColWidth(), int(std::ceil(needed / scale)));
     }
     drawGrid.SetColWidths(1, widths);

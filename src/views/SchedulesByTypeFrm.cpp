@@ -106,12 +106,12 @@ void TSchedulesByTypeForm::BuildScheduleTable()
     TProgressNotice notice(this, QStringLiteral("Please Wait Building Schedule Table"));
     const ResourceChoice ofType{{QStringLiteral("Where TypeID = :TypeID")},
                                 {{QStringLiteral("TypeID"), FieldValue::asInteger(TypeIDDisplay->KeyValue(), -1)}}};
-    const QList<int> resources = VisibleResources(ofType);
+    const QList<ResourceColumn> resources = VisibleResources(ofType);
     m_grid.SetColCount(std::max<int>(2, 1 + int(resources.size())));
     if (resources.isEmpty())
         showNoResource();
     else
-        FillScheduleColumns(1, resources, ofType, ReadDayBookings(ofType, DisplayedDate->Date()), m_grid,
+        FillScheduleColumns(1, resources, ReadDayBookings(ofType, DisplayedDate->Date()), m_grid,
                             DisplayedDate->Date());
     FitDrawGrid(*DrawGrid1, m_grid);
     FitColumnsToHeadings(*DrawGrid1, m_grid);

@@ -6,6 +6,7 @@
 #include "platform/ui/FormParts.h"
 #include "platform/ui/MessageFrm.h"
 #include "platform/ui/WindowDisplay.h"
+#include "schedule/BookingRules.h"
 #include "schedule/ProgramConst.h"
 #include "views/ScheduleViewParts.h"
 
@@ -96,12 +97,13 @@ void TSearchResultsForm::RunSearch(int typeID, int capacity, double date, double
     TProgressNotice notice(this, QStringLiteral("Please Wait Searching Schedule Table"));
     const ResourceChoice suitable{{QStringLiteral("Where TypeID = :TypeID And"), QStringLiteral("Capacity >= :Capacity")},
                                   {{QStringLiteral("TypeID"), typeID}, {QStringLiteral("Capacity"), capacity}}};
-    const QList<int> candidates = VisibleResources(suitable);
     // The candidates' bookings of the day tell which are free and fill their columns.
     const QList<NamedBooking> dayBookings = ReadDayBookings(suitable, date);
-    const QList<int> free = FreeResources(candidates, dayBookings, start, end);
+    const QSet<int> busy = BusyResources(dayBookings, start, end);
+    QList<ResourceColumn> free = VisibleResources(suitable);
+    free.removeIf([&](const ResourceColumn &candidate) { return busy.contains(candidate.resourceID); });
     m_grid.SetColCount(1 + std::max<int>(1, int(free.size())));
-    FillScheduleColumns(1, free, suitable, dayBookings, m_grid, date);
+    FillScheduleColumns(1, free, dayBookings, m_grid, date);
     DrawGrid1->setVisible(!free.isEmpty());
     FitDrawGrid(*DrawGrid1, m_grid);
     FitColumnsToHeadings(*DrawGrid1, m_grid);

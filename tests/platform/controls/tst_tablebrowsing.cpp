@@ -81,6 +81,8 @@ private slots:
         types.table.Next();
         const QVariant current = types.table.FieldValue("Description");
         QCOMPARE(descriptions(types.table.VisibleRows(first, count)), expected);
+        // Counting goes as far as reading would, and no further.
+        QCOMPARE(types.table.CountVisibleRows(first, count), expected.size());
         QCOMPARE(types.table.FieldValue("Description"), current);
     }
 
