@@ -9,6 +9,7 @@ namespace {
 
 constexpr int LoopMilliseconds = 2400;
 constexpr int FrameMilliseconds = 40;
+constexpr int FramesPerLoop = LoopMilliseconds / FrameMilliseconds;
 constexpr double LensRadius = 11.0;
 constexpr double Magnification = 1.7;
 
@@ -54,9 +55,9 @@ QRectF TAnimate::pageRect() const
 }
 
 // A figure of eight over the page, as if scanning it line by line.
-QPointF TAnimate::lensCentre() const
+QPointF TAnimate::lensCentre(int frame) const
 {
-    const double angle = 2.0 * std::numbers::pi * Phase();
+    const double angle = 2.0 * std::numbers::pi * frame / FramesPerLoop;
     const QPointF middle = pageRect().center();
     return middle + QPointF(17.0 * std::sin(angle), 13.0 * std::sin(2.0 * angle));
 }
@@ -88,9 +89,9 @@ void TAnimate::drawPage(QPainter &painter) const
     }
 }
 
-void TAnimate::drawLens(QPainter &painter) const
+void TAnimate::drawLens(QPainter &painter, int frame) const
 {
-    const QPointF centre = lensCentre();
+    const QPointF centre = lensCentre(frame);
     const QPointF handleStart = centre + QPointF(LensRadius, LensRadius) * 0.72;
     painter.setPen(QPen(QColor(110, 70, 30), 5.0, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(handleStart, handleStart + QPointF(12.0, 12.0));
@@ -111,10 +112,27 @@ void TAnimate::drawLens(QPainter &painter) const
     painter.drawEllipse(centre, LensRadius, LensRadius);
 }
 
-void TAnimate::paintEvent(QPaintEvent *)
+const QPixmap &TAnimate::picture(int frame)
 {
-    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    if (size() != m_picturesSize || ratio != m_picturesRatio) {
+        m_pictures.clear();
+        m_picturesSize = size();
+        m_picturesRatio = ratio;
+    }
+    if (const auto drawn = m_pictures.constFind(frame); drawn != m_pictures.constEnd())
+        return *drawn;
+    QPixmap pixmap(size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     drawPage(painter);
-    drawLens(painter);
+    drawLens(painter, frame);
+    return *m_pictures.insert(frame, pixmap);
+}
+
+void TAnimate::paintEvent(QPaintEvent *)
+{
+    QPainter(this).drawPixmap(0, 0, picture(int(Phase() * FramesPerLoop)));
 }

@@ -50,13 +50,33 @@ TMessageForm::TMessageForm(QWidget *owner)
     CentreOnScreen(*this);
 }
 
+namespace {
+
+const char *const InUse = "noticeInUse";
+
+// A notice taken down is kept, hidden, by its owner, so that the next one the owner puts up (a view
+// puts one up for every rebuild of its grid) shows at once instead of being made anew.
+TMessageForm *noticeFor(QWidget *owner)
+{
+    if (owner)
+        for (TMessageForm *kept : owner->findChildren<TMessageForm *>(QString(), Qt::FindDirectChildrenOnly))
+            if (!kept->property(InUse).toBool()) {
+                kept->setWindowTitle(QStringLiteral("Quorvel"));
+                return kept;
+            }
+    return new TMessageForm(owner);
+}
+
+} // namespace
+
 TProgressNotice::TProgressNotice(QWidget *owner, const QString &message)
-    : m_form(new TMessageForm(owner)),
+    : m_form(noticeFor(owner)),
       m_replaced(MessageForm)
 {
     if (m_replaced)
         m_replaced->hide();
     MessageForm = m_form;
+    m_form->setProperty(InUse, true);
     m_form->Animate1->SetActive(true);
     m_form->Animate1->setVisible(true);
     m_form->Label1->setText(message);
@@ -65,7 +85,13 @@ TProgressNotice::TProgressNotice(QWidget *owner, const QString &message)
 
 TProgressNotice::~TProgressNotice()
 {
-    delete m_form;
+    if (m_form && m_form->parentWidget()) {
+        m_form->hide();
+        m_form->Animate1->SetActive(false);
+        m_form->setProperty(InUse, false);
+    } else {
+        delete m_form;
+    }
     MessageForm = m_replaced;
     if (m_replaced) {
         m_replaced->show();

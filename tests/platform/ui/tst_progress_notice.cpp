@@ -104,6 +104,36 @@ private slots:
         QCOMPARE(first->Label1->text(), QStringLiteral("Sending Page: 1 To Printer."));
     }
 
+    // A window that puts a notice up on every rebuild keeps it, hidden, for the next time.
+    void ownerKeepsItsNoticeForTheNextOperation()
+    {
+        QWidget owner;
+        QPointer<TMessageForm> first;
+        {
+            TProgressNotice notice(&owner, QStringLiteral("Starting Print Job"));
+            first = MessageForm;
+            first->setWindowTitle(QStringLiteral("Print Reports"));
+        }
+        QVERIFY(first);
+        QVERIFY(first->isHidden());
+        QVERIFY(!first->Animate1->Active());
+        QVERIFY(!MessageForm);
+        {
+            TProgressNotice again(&owner, QStringLiteral("Please Wait Building Schedule Table"));
+            QCOMPARE(MessageForm, first.data());
+            QVERIFY(first->isVisible());
+            QVERIFY(first->Animate1->Active());
+            QCOMPARE(first->windowTitle(), QStringLiteral("Quorvel"));
+            QCOMPARE(first->Label1->text(), QStringLiteral("Please Wait Building Schedule Table"));
+            // The notice in use is not taken for one put up within it.
+            TProgressNotice inner(&owner, QStringLiteral("Packing User Table"));
+            QVERIFY(MessageForm != first.data());
+            QVERIFY(first->isHidden());
+        }
+        QVERIFY(!MessageForm);
+        QCOMPARE(owner.findChildren<TMessageForm *>().size(), 2);
+    }
+
     void animationMovesWhenTheNoticeIsRepaintedWithoutEvents()
     {
         TProgressNotice notice(nullptr, QStringLiteral("Please Wait Building Schedule Table"));
