@@ -10,7 +10,7 @@ struct NamedBooking;
 // conflicts with start to end (both taken to the minute). New bookings and searches pass -1.
 bool ScheduleIsFree(int excludeSequence, int resourceID, double date, double start, double end);
 // The resources for which ScheduleIsFree(-1, ...) does not hold, judged from their bookings of that
-// day as ReadDayBookings gives them.
+// day as ReadDaySchedule gives them.
 QSet<int> BusyResources(const QList<NamedBooking> &dayBookings, double start, double end);
 
 // Posts the schedule table's pending insert or edit only if its times are free, as one step that no

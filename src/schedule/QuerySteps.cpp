@@ -44,14 +44,3 @@ void ExecQuery(TQuery &query, const QStringList &lines, const QueryParams &param
     query.ExecSQL();
     CloseQuery(query);
 }
-
-QStringList ResourceChoice::selectLines(const QString &columns) const
-{
-    return QStringList{QStringLiteral("Select %1 From \"Resource.Db\"").arg(columns)} + conditions;
-}
-
-QString ResourceChoice::holdsFor(const QString &alias, QueryParams &bound) const
-{
-    bound += params;
-    return QStringLiteral("%1.ResourceID In (%2)").arg(alias, selectLines(QStringLiteral("ResourceID")).join(QLatin1Char(' ')));
-}

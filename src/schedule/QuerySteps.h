@@ -25,18 +25,11 @@ void WalkQuery(TQuery &query, const QStringList &lines, const QueryParams &param
 // Runs a statement that returns no rows and unprepares the query.
 void ExecQuery(TQuery &query, const QStringList &lines, const QueryParams &params);
 
-// Resources chosen by conditions on the resource table: the Where lines of a Select on it and the
-// values they bind. Reading the bookings of many resources names them by their choice rather than
-// one by one, so the statement stays the same size however many there are.
+// Resources chosen by conditions on the resource table, aliased R: the Where lines of a Select on
+// it ("Where R.TypeID = :TypeID") and the values they bind.
 struct ResourceChoice
 {
     QStringList conditions;
     QueryParams params;
-
-    // The lines of a Select of the chosen resources' rows.
-    QStringList selectLines(const QString &columns) const;
-    // A condition that holds for the rows of the table aliased `alias` whose ResourceID is chosen;
-    // its values are added to params.
-    QString holdsFor(const QString &alias, QueryParams &params) const;
 };
 

@@ -4,6 +4,7 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
+#include "schedule/BookingRules.h"
 #include "schedule/QuerySteps.h"
 #include "schedule/ScheduleGrid.h"
 #include "schedule/TimeSlots.h"
@@ -11,6 +12,7 @@
 #include <QMultiHash>
 #include <QSqlQuery>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -95,12 +97,27 @@ private:
     bool m_withNotes;
 };
 
-// The select list of readNamedBookings, column by column.
+// The columns of a booking and the name of its user, from a row that selects BookingColumns from
+// BookingJoins first at column `first`.
+const QString BookingColumns =
+    QStringLiteral("B.Sequence, B.ResourceID, B.ScheduleDate, B.StartTime, B.EndTime, B.Notes, P.UserName");
+// User IDs are unique whatever their case, so the join finds one user at most.
+const QString UserJoin = QStringLiteral("Left Join \"User.db\" P On Upper(P.UserID) = Upper(B.ReservedBy)");
 enum class Selected { Sequence, ResourceID, ScheduleDate, StartTime, EndTime, Notes, UserName };
 
-QVariant storedValue(const QSqlQuery &row, Selected column, FieldKind kind)
+NamedBooking namedBookingAt(const QSqlQuery &row, int first)
 {
-    return FieldValue::fromStorage(kind, row.value(int(column)));
+    auto stored = [&](Selected column, FieldKind kind) {
+        return FieldValue::fromStorage(kind, row.value(first + int(column)));
+    };
+    const QString name = FieldValue::asString(stored(Selected::UserName, FieldKind::String));
+    return {FieldValue::asInteger(stored(Selected::Sequence, FieldKind::AutoInc), -1),
+            FieldValue::asInteger(stored(Selected::ResourceID, FieldKind::Integer), -1),
+            FieldValue::asFloat(stored(Selected::ScheduleDate, FieldKind::Date)),
+            stored(Selected::StartTime, FieldKind::Time),
+            stored(Selected::EndTime, FieldKind::Time),
+            FieldValue::asString(stored(Selected::Notes, FieldKind::Memo)),
+            name.isEmpty() ? DeletedUserName : name};
 }
 
 // The bookings that meet the condition, in the order of their date, their start and the order they
@@ -110,23 +127,9 @@ QList<NamedBooking> readNamedBookings(const QString &condition, const QueryParam
 {
     QList<NamedBooking> bookings;
     WalkQuery(ProgramDataForm->ScheduleQuery,
-              // User IDs are unique whatever their case, so the join finds one user at most.
-              {QStringLiteral("Select B.Sequence, B.ResourceID, B.ScheduleDate, B.StartTime, B.EndTime, B.Notes,"),
-               QStringLiteral("P.UserName"),
-               QStringLiteral("From \"Schedule.db\" B Left Join \"User.db\" P"),
-               QStringLiteral("On Upper(P.UserID) = Upper(B.ReservedBy)"),
-               QStringLiteral("Where ") + condition,
-               QStringLiteral("Order By B.ScheduleDate, B.StartTime, B.Sequence")},
-              params, [&](const QSqlQuery &row) {
-                  const QString name = FieldValue::asString(storedValue(row, Selected::UserName, FieldKind::String));
-                  bookings.append({FieldValue::asInteger(storedValue(row, Selected::Sequence, FieldKind::AutoInc), -1),
-                                   FieldValue::asInteger(storedValue(row, Selected::ResourceID, FieldKind::Integer), -1),
-                                   FieldValue::asFloat(storedValue(row, Selected::ScheduleDate, FieldKind::Date)),
-                                   storedValue(row, Selected::StartTime, FieldKind::Time),
-                                   storedValue(row, Selected::EndTime, FieldKind::Time),
-                                   FieldValue::asString(storedValue(row, Selected::Notes, FieldKind::Memo)),
-                                   name.isEmpty() ? DeletedUserName : name});
-              });
+              {QStringLiteral("Select ") + BookingColumns, QStringLiteral("From \"Schedule.db\" B"), UserJoin,
+               QStringLiteral("Where ") + condition, QStringLiteral("Order By B.ScheduleDate, B.StartTime, B.Sequence")},
+              params, [&](const QSqlQuery &row) { bookings.append(namedBookingAt(row, 0)); });
     return bookings;
 }
 
@@ -174,11 +177,33 @@ QString ResourceDescription(bool longDescription, int resourceID)
     return description;
 }
 
-QList<NamedBooking> ReadDayBookings(const ResourceChoice &among, double date)
+DaySchedule ReadDaySchedule(const ResourceChoice &choice, double date)
 {
-    QueryParams params{{QStringLiteral("ScheduleDate"), FieldValue::date(date)}};
-    const QString chosen = among.holdsFor(QStringLiteral("B"), params);
-    return readNamedBookings(QStringLiteral("B.ScheduleDate = :ScheduleDate and ") + chosen, params);
+    // Every chosen resource comes at least once, with null booking columns when it has no booking.
+    const QStringList lines =
+        QStringList{QStringLiteral("Select R.ResourceID, R.Restricted, R.AllowViewing, R.Description, ") + BookingColumns,
+                    QStringLiteral("From \"Resource.Db\" R Left Join \"Schedule.db\" B"),
+                    QStringLiteral("On B.ResourceID = R.ResourceID And B.ScheduleDate = :ScheduleDate"), UserJoin}
+        + choice.conditions + QStringList{QStringLiteral("Order By R.ResourceID, B.StartTime, B.Sequence")};
+    QueryParams params = choice.params;
+    params.append({QStringLiteral("ScheduleDate"), FieldValue::date(date)});
+    DaySchedule day;
+    std::optional<int> resourceOfRow;
+    bool visible = false;
+    WalkQuery(ProgramDataForm->ScheduleQuery, lines, params, [&](const QSqlQuery &row) {
+        const int resourceID = FieldValue::asInteger(row.value(0));
+        if (resourceID != resourceOfRow) {
+            resourceOfRow = resourceID;
+            visible = IsResourceVisible(FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(1))),
+                                        FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(2))),
+                                        resourceID);
+            if (visible)
+                day.resources.append({resourceID, FieldValue::asString(FieldValue::fromStorage(FieldKind::String, row.value(3)))});
+        }
+        if (visible && !FieldValue::isNull(row.value(4)))
+            day.bookings.append(namedBookingAt(row, 4));
+    });
+    return day;
 }
 
 void FillScheduleColumns(int firstColumn, const QList<ResourceColumn> &columns, const QList<NamedBooking> &dayBookings,

@@ -14,6 +14,7 @@ void FillTimeColumn(ScheduleGrid &grid);
 // column + 1. The heading is the date (dateHeader) or the resource's short description.
 void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid &grid, double date,
                         bool dateHeader);
+
 // A booking as the grids read it, with the name of the user who reserved it (DeletedUserName when
 // that user is gone). A time the booking lacks is null.
 struct NamedBooking
@@ -27,9 +28,6 @@ struct NamedBooking
     QString reservedByName;
 };
 
-// The bookings of the chosen resources on the date, by start and then in the order they were made,
-// read with one query.
-QList<NamedBooking> ReadDayBookings(const ResourceChoice &among, double date);
 // A column of a grid of many resources: the resource, and its short description for the heading.
 struct ResourceColumn
 {
@@ -37,9 +35,18 @@ struct ResourceColumn
     QString heading;
 };
 
+// The chosen resources that the user may see, each with the heading of its column, and their
+// bookings of one date: what a grid of many resources shows, read with one query.
+struct DaySchedule
+{
+    QList<ResourceColumn> resources;   // in the order they were created
+    QList<NamedBooking> bookings;      // of each resource by start, then in the order they were made
+};
+DaySchedule ReadDaySchedule(const ResourceChoice &choice, double date);
+
 // Loads the bookings of several resources on one date, columns[i] into grid column firstColumn + i:
 // what FillScheduleColumn gives column by column (without notes), from the resources' bookings of
-// that day as ReadDayBookings gave them.
+// that day as ReadDaySchedule gave them.
 void FillScheduleColumns(int firstColumn, const QList<ResourceColumn> &columns, const QList<NamedBooking> &dayBookings,
                          ScheduleGrid &grid, double date);
 // One resource over days dates from firstDate, a column each with the date as its heading, as

@@ -11,7 +11,6 @@
 
 #include <QFontMetrics>
 #include <QHash>
-#include <QSqlQuery>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
@@ -21,23 +20,18 @@ namespace {
 constexpr int SlotColumnWidth = 74;
 constexpr int HeadingMargins = 8;   // the text starts 4 pixels in; as much again on the right
 
-} // namespace
-
-QList<ResourceColumn> VisibleResources(const ResourceChoice &choice)
+// Measuring a text lays it out, which for the hundreds of headings of a large type would be done
+// again on every rebuild of its grid; the widths are kept for each font.
+int headingWidth(const QFont &font, const QString &heading)
 {
-    QList<ResourceColumn> resources;
-    WalkQuery(ProgramDataForm->ResourceQuery,
-              choice.selectLines(QStringLiteral("ResourceID, Restricted, AllowViewing, Description"))
-                  + QStringList{QStringLiteral("Order By ResourceID")},
-              choice.params, [&](const QSqlQuery &row) {
-                  const int resourceID = FieldValue::asInteger(row.value(0));
-                  if (IsResourceVisible(FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(1))),
-                                        FieldValue::asBoolean(FieldValue::fromStorage(FieldKind::Logical, row.value(2))),
-                                        resourceID))
-                      resources.append({resourceID, FieldValue::asString(FieldValue::fromStorage(FieldKind::String, row.value(3)))});
-              });
-    return resources;
+    static QHash<QString, QHash<QString, int>> widthsByFont;
+    QHash<QString, int> &widths = widthsByFont[font.key()];
+    if (const auto known = widths.constFind(heading); known != widths.constEnd())
+        return *known;
+    return *widths.insert(heading, QFontMetrics(font).horizontalAdvance(heading));
 }
+
+} // namespace
 
 TDrawGrid *NewScheduleDrawGrid(const ScheduleGrid &grid, QWidget *parent, int notesColumn)
 {
@@ -69,21 +63,6 @@ void FitDrawGrid(TDrawGrid &drawGrid, const ScheduleGrid &grid)
     drawGrid.SetColCount(grid.ColCount());
     drawGrid.SetRowCount(grid.RowCount());
 }
-
-namespace {
-
-// Measuring a text lays it out, which for the hundreds of headings of a large type would be done
-// again on every rebuild of its grid; the widths are kept for each font.
-int headingWidth(const QFont &font, const QString &heading)
-{
-    static QHash<QString, QHash<QString, int>> widthsByFont;
-    QHash<QString, int> &widths = widthsByFont[font.key()];
-    if (const auto known = widths.constFind(heading); known != widths.constEnd())
-        return *known;
-    return *widths.insert(heading, QFontMetrics(font).horizontalAdvance(heading));
-}
-
-} // namespace
 
 // Widths are set as laid out for the standard font; the fixed time column, always in view, tells
 // how much larger the grid draws them.

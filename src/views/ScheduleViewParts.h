@@ -1,8 +1,5 @@
 #pragma once
 
-#include "schedule/QuerySteps.h"
-#include "schedule/ScheduleColumns.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -13,10 +10,6 @@ class TDrawGrid;
 
 // What the schedule views share: the draw grid that shows their schedule grid, where it scrolls,
 // and how its cells open the booking editor and the resource information.
-
-// The chosen resources that the user may see, in the order they were created, each with the
-// heading of its column.
-QList<ResourceColumn> VisibleResources(const ResourceChoice &choice);
 
 // A draw grid showing the schedule grid: one fixed heading row and time column, columns of 74
 // pixels that the user may widen, every cell painted from the schedule grid's cell and told in words

@@ -11,6 +11,8 @@
 #include "platform/ui/MessageFrm.h"
 #include "platform/ui/WindowDisplay.h"
 #include "schedule/ProgramConst.h"
+#include "schedule/QuerySteps.h"
+#include "schedule/ScheduleColumns.h"
 #include "views/ScheduleViewParts.h"
 
 #include <QEvent>
@@ -104,15 +106,14 @@ void TSchedulesByTypeForm::FormCreate()
 void TSchedulesByTypeForm::BuildScheduleTable()
 {
     TProgressNotice notice(this, QStringLiteral("Please Wait Building Schedule Table"));
-    const ResourceChoice ofType{{QStringLiteral("Where TypeID = :TypeID")},
+    const ResourceChoice ofType{{QStringLiteral("Where R.TypeID = :TypeID")},
                                 {{QStringLiteral("TypeID"), FieldValue::asInteger(TypeIDDisplay->KeyValue(), -1)}}};
-    const QList<ResourceColumn> resources = VisibleResources(ofType);
-    m_grid.SetColCount(std::max<int>(2, 1 + int(resources.size())));
-    if (resources.isEmpty())
+    const DaySchedule day = ReadDaySchedule(ofType, DisplayedDate->Date());
+    m_grid.SetColCount(std::max<int>(2, 1 + int(day.resources.size())));
+    if (day.resources.isEmpty())
         showNoResource();
     else
-        FillScheduleColumns(1, resources, ReadDayBookings(ofType, DisplayedDate->Date()), m_grid,
-                            DisplayedDate->Date());
+        FillScheduleColumns(1, day.resources, day.bookings, m_grid, DisplayedDate->Date());
     FitDrawGrid(*DrawGrid1, m_grid);
     FitColumnsToHeadings(*DrawGrid1, m_grid);
     DrawGrid1->viewport()->update();

@@ -8,6 +8,8 @@
 #include "platform/ui/WindowDisplay.h"
 #include "schedule/BookingRules.h"
 #include "schedule/ProgramConst.h"
+#include "schedule/QuerySteps.h"
+#include "schedule/ScheduleColumns.h"
 #include "views/ScheduleViewParts.h"
 
 #include <QGridLayout>
@@ -95,15 +97,15 @@ void TSearchResultsForm::RunSearch(int typeID, int capacity, double date, double
     m_searchDate = date;
     Label1->setText(TimeValue::toShortDateText(date));
     TProgressNotice notice(this, QStringLiteral("Please Wait Searching Schedule Table"));
-    const ResourceChoice suitable{{QStringLiteral("Where TypeID = :TypeID And"), QStringLiteral("Capacity >= :Capacity")},
+    const ResourceChoice suitable{{QStringLiteral("Where R.TypeID = :TypeID And"), QStringLiteral("R.Capacity >= :Capacity")},
                                   {{QStringLiteral("TypeID"), typeID}, {QStringLiteral("Capacity"), capacity}}};
     // The candidates' bookings of the day tell which are free and fill their columns.
-    const QList<NamedBooking> dayBookings = ReadDayBookings(suitable, date);
-    const QSet<int> busy = BusyResources(dayBookings, start, end);
-    QList<ResourceColumn> free = VisibleResources(suitable);
+    const DaySchedule day = ReadDaySchedule(suitable, date);
+    const QSet<int> busy = BusyResources(day.bookings, start, end);
+    QList<ResourceColumn> free = day.resources;
     free.removeIf([&](const ResourceColumn &candidate) { return busy.contains(candidate.resourceID); });
     m_grid.SetColCount(1 + std::max<int>(1, int(free.size())));
-    FillScheduleColumns(1, free, dayBookings, m_grid, date);
+    FillScheduleColumns(1, free, day.bookings, m_grid, date);
     DrawGrid1->setVisible(!free.isEmpty());
     FitDrawGrid(*DrawGrid1, m_grid);
     FitColumnsToHeadings(*DrawGrid1, m_grid);
