@@ -242,6 +242,9 @@ void Seed(TDatabase &database, double scale, const QString &workstationUser)
     addBookings(database, size, resourceIds);
     DatabaseSetup::AdmitWorkstation(database, workstationUser);
     transaction.commit();
+    // The engines plan by what they know of each table's contents; a site written in one go is
+    // unknown to them until their own background upkeep comes round to it.
+    database.exec(QStringLiteral("ANALYZE"));
 }
 
 } // namespace LargeSite

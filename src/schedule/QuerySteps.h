@@ -32,4 +32,3 @@ struct ResourceChoice
     QStringList conditions;
     QueryParams params;
 };
-

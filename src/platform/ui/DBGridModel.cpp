@@ -179,6 +179,9 @@ int TDBGridModel::CurrentRow()
         return -1;
     const QString primaryKey = table->definition().primaryKey;
     const QVariant key = table->CurrentRecord().FieldValue(primaryKey);
+    // The first page is read for the first screen anyway, and a table just opened stands in it.
+    if (m_rowCount > 0)
+        page(0);
     for (auto page = m_pages.constBegin(); page != m_pages.constEnd(); ++page)
         for (int offset = 0; offset < page->size(); ++offset)
             if (page->at(offset).FieldValue(primaryKey) == key)
