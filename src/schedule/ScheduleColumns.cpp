@@ -19,24 +19,6 @@ namespace {
 
 constexpr double TimeColumnDate = 1.0;   // 31 December 1899
 
-NamedBooking bookingAt(const TQuery &query, const QString &reservedByName)
-{
-    return {FieldValue::asInteger(query.FieldValue(QStringLiteral("Sequence")), -1),
-            FieldValue::asInteger(query.FieldValue(QStringLiteral("ResourceID")), -1),
-            FieldValue::asFloat(query.FieldValue(QStringLiteral("ScheduleDate"))),
-            query.FieldValue(QStringLiteral("StartTime")),
-            query.FieldValue(QStringLiteral("EndTime")),
-            FieldValue::asString(query.FieldValue(QStringLiteral("Notes"))),
-            reservedByName};
-}
-
-QString reservedName(const QString &userID)
-{
-    TLoginData user;
-    LookupUser(userID, user);
-    return user.UserName;
-}
-
 class ColumnWriter
 {
 public:
@@ -97,8 +79,8 @@ private:
     bool m_withNotes;
 };
 
-// The columns of a booking and the name of its user, from a row that selects BookingColumns from
-// BookingJoins first at column `first`.
+// The columns of a booking and the name of its user, as namedBookingAt reads them from a row that
+// selects BookingColumns, joined with UserJoin, from column `first` on.
 const QString BookingColumns =
     QStringLiteral("B.Sequence, B.ResourceID, B.ScheduleDate, B.StartTime, B.EndTime, B.Notes, P.UserName");
 // User IDs are unique whatever their case, so the join finds one user at most.
@@ -121,8 +103,8 @@ NamedBooking namedBookingAt(const QSqlQuery &row, int first)
 }
 
 // The bookings that meet the condition, in the order of their date, their start and the order they
-// were made, with the name of the user who reserved each (matched as LookupUser matches): the data
-// of many grid columns in one query.
+// were made, with the name of the user who reserved each (matched as LookupUser matches), read in
+// one query however many grid columns they fill.
 QList<NamedBooking> readNamedBookings(const QString &condition, const QueryParams &params)
 {
     QList<NamedBooking> bookings;
@@ -145,20 +127,14 @@ void FillTimeColumn(ScheduleGrid &grid)
 void FillScheduleColumn(int column, int resourceID, bool withNotes, ScheduleGrid &grid, double date,
                         bool dateHeader)
 {
-
-    // Bookings with the same start come in the order they were made, so the later one shows.
-    TQuery &query = ProgramDataForm->ScheduleQuery;
-    OpenQuery(query,
-              {QStringLiteral("Select * From \"Schedule.db\""),
-               QStringLiteral("Where ResourceID = :ResourceID and"),
-               QStringLiteral("ScheduleDate = :ScheduleDate"),
-               QStringLiteral("Order By StartTime, Sequence")},
-              {{QStringLiteral("ResourceID"), resourceID}, {QStringLiteral("ScheduleDate"), FieldValue::date(date)}});
     ColumnWriter writer(grid, column, resourceID, TimeValue::toShortDateText(date), withNotes);
     writer.clear();
-    for (; !query.Eof(); query.Next())
-        writer.write(bookingAt(query, reservedName(FieldValue::asString(query.FieldValue(QStringLiteral("ReservedBy"))))));
-    CloseQuery(query);
+    // Bookings with the same start come in the order they were made, so the later one shows.
+    const QList<NamedBooking> bookings =
+        readNamedBookings(QStringLiteral("B.ResourceID = :ResourceID and B.ScheduleDate = :ScheduleDate"),
+                          {{QStringLiteral("ResourceID"), resourceID}, {QStringLiteral("ScheduleDate"), FieldValue::date(date)}});
+    for (const NamedBooking &booking : bookings)
+        writer.write(booking);
 
     writer.writeHeadings(dateHeader ? TimeValue::toShortDateText(date) : ResourceDescription(false, resourceID));
 }

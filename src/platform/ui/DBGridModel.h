@@ -9,15 +9,14 @@
 #include <QPointer>
 #include <QTimer>
 
-
 // The rows of a table object as a table model for a data-aware grid: one column per chosen field
 // (derived lookup fields included), the rows through the table's filter in its browse order.
 // Rows are read in pages only when a view asks for them, so a table of a million rows opens at
 // once; they are read again whenever the table's rows change. Counting every row of such a table
 // takes longer than showing its first screen, so the rows are first counted only some way ahead,
 // and all of them once the view has been painted (or sooner, as the view scrolls towards the end
-// of those counted). The row being edited shows the
-// edit buffer, and an edited cell is written into it.
+// of those counted). The row being edited shows the edit buffer, and an edited cell is written
+// into it.
 class TDBGridModel : public QAbstractTableModel
 {
     Q_OBJECT
