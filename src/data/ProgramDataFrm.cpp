@@ -1,6 +1,7 @@
 #include "data/ProgramDataFrm.h"
 
 #include "data/ProgramConst.h"
+#include "data/SchemaUpgrade.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
@@ -126,6 +127,7 @@ void TProgramDataForm::DataModuleCreate()
     } catch (const EDatabaseError &error) {
         throw EDatabaseError(QStringLiteral("Could not connect to the Quorvel database %1:\n%2").arg(where, error.message()));
     }
+    SchemaUpgrade::RequireCurrentVersion(ScheduleDatabase);
     for (TTable *table : tablesInOpeningOrder()) {
         try {
             table->Open();

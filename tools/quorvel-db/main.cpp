@@ -3,6 +3,7 @@
 #include "data/BookingExport.h"
 #include "data/DatabaseSetup.h"
 #include "data/LargeSite.h"
+#include "data/SchemaUpgrade.h"
 #include "platform/db/Database.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/sys/NetworkIdentity.h"
@@ -39,6 +40,9 @@ Commands:
            --to YYYY-MM-DD        only bookings on or before this date
            --output FILE          write into FILE instead of standard output
   exists   Exit with status 0 when LOCATION holds a Quorvel database, 1 when it does not.
+  upgrade  Bring a database made by an earlier release up to the layout of this one, in one
+           step that changes everything or nothing. Refuses while Quorvel programs are
+           connected to it; the programs refuse an older database until it is upgraded.
   help     Show this text (also -h, --help).
 
 LOCATION is where the database lives, exactly as the program finds it:
@@ -101,7 +105,7 @@ CommandLine parse(const QStringList &arguments)
             throw UsageError(QStringLiteral("unexpected argument '%1'").arg(argument));
     }
     static const QMap<QString, QStringList> allowed = {
-        {"init", {}}, {"demo", {"--scale"}}, {"exists", {}}, {"help", {}},
+        {"init", {}}, {"demo", {"--scale"}}, {"exists", {}}, {"help", {}}, {"upgrade", {}},
         {"export", {"--format", "--resource", "--type", "--from", "--to", "--output"}}};
     if (!line.command.isEmpty() && !allowed.contains(line.command))
         throw UsageError(QStringLiteral("unknown command '%1'").arg(line.command));
@@ -161,6 +165,7 @@ int exportBookings(const CommandLine &line, const DatabaseLocation &where, QText
     selection.to = dateOption(line, QStringLiteral("--to"));
     TDatabase database(where, QStringLiteral("quorvel-db"));
     database.Open();
+    SchemaUpgrade::RequireCurrentVersion(database);
     const QString text = BookingExport::Export(
         database, selection, format == QLatin1String("csv") ? BookingExport::Format::Csv : BookingExport::Format::ICalendar);
     const QString output = line.options.value(QStringLiteral("--output"));
@@ -171,6 +176,21 @@ int exportBookings(const CommandLine &line, const DatabaseLocation &where, QText
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
         throw EDatabaseError(QStringLiteral("Cannot write %1: %2").arg(output, file.errorString()));
+    return 0;
+}
+
+int upgrade(const DatabaseLocation &where, QTextStream &out)
+{
+    const SchemaUpgrade::Outcome outcome = SchemaUpgrade::Upgrade(where);
+    if (outcome.fromVersion == outcome.toVersion) {
+        out << "The Quorvel database at " << where.describe() << " is up to date (layout version "
+            << outcome.toVersion << ")\n";
+        return 0;
+    }
+    for (const QString &step : outcome.stepsRun)
+        out << "  " << step << "\n";
+    out << "Upgraded the Quorvel database at " << where.describe() << " from layout version " << outcome.fromVersion
+        << " to " << outcome.toVersion << "\n";
     return 0;
 }
 
@@ -188,6 +208,8 @@ int run(const QStringList &arguments)
         return DatabaseSetup::Exists(where) ? 0 : 1;
     if (line.command == QLatin1String("export"))
         return exportBookings(line, where, out);
+    if (line.command == QLatin1String("upgrade"))
+        return upgrade(where, out);
     return create(line, where, out);
 }
 

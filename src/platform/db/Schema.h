@@ -41,7 +41,9 @@ struct TableDef
 // create the schema on each engine.
 namespace Schema {
 
-constexpr int Version = 1;
+// The layout version this program works with; every change to the stored layout raises it and adds
+// its upgrade step (SchemaUpgrade).
+constexpr int Version = 2;
 extern const char *const VersionTable;
 
 const QList<TableDef> &tables();
