@@ -11,6 +11,7 @@
 #include "support/StoredLayout.h"
 #include "support/TestDatabase.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTest>
 #include <functional>
@@ -101,7 +102,7 @@ private slots:
         TestDatabase fresh;
         fresh.init();
         const QStringList newLayout = layoutOf(fresh.location());
-        QVERIFY(newLayout.filter(QStringLiteral("EndTime")).size() == 1);
+        QCOMPARE(newLayout.filter(QRegularExpression(QStringLiteral("\\bEndTime\\b"))).size(), 1);
         QCOMPARE(layoutOf(old.location()), newLayout);
         QCOMPARE(openWithTheProgram(old.location()), QStringLiteral("<no error>"));
 
