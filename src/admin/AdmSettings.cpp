@@ -1,7 +1,6 @@
 #include "admin/AdmSettings.h"
 
 #include "admin/LoggedInUsersFrm.h"
-#include "admin/RowCommands.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
@@ -9,8 +8,10 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/ModalRunner.h"
+#include "platform/ui/RowCommands.h"
 #include "platform/ui/WindowDisplay.h"
 
 #include <QEvent>
@@ -85,11 +86,11 @@ void TSetupUsersForm::createControls()
     CloseB = NewStandardButton(StandardButton::Close, "CloseB", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(DBEdit1, &QLineEdit::textChanged, this, &TSetupUsersForm::DBEdit1Change);
-    connect(InsertB, &QPushButton::clicked, this, &TSetupUsersForm::InsertBClick);
-    connect(SaveB, &QPushButton::clicked, this, &TSetupUsersForm::SaveBClick);
-    connect(DeleteB, &QPushButton::clicked, this, &TSetupUsersForm::DeleteBClick);
-    connect(LoggedInUsers, &QPushButton::clicked, this, &TSetupUsersForm::LoggedInUsersClick);
+    ConnectHandler(DBEdit1, &QLineEdit::textChanged, this, &TSetupUsersForm::DBEdit1Change);
+    ConnectHandler(InsertB, &QPushButton::clicked, this, &TSetupUsersForm::InsertBClick);
+    ConnectHandler(SaveB, &QPushButton::clicked, this, &TSetupUsersForm::SaveBClick);
+    ConnectHandler(DeleteB, &QPushButton::clicked, this, &TSetupUsersForm::DeleteBClick);
+    ConnectHandler(LoggedInUsers, &QPushButton::clicked, this, &TSetupUsersForm::LoggedInUsersClick);
 }
 
 void TSetupUsersForm::layOut()
@@ -126,7 +127,7 @@ void TSetupUsersForm::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
 }
 
 void TSetupUsersForm::FormActivate()

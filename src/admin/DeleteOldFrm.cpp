@@ -2,13 +2,14 @@
 
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/db/TimeValue.h"
 #include "platform/ui/DateTimePicker.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowDisplay.h"
-#include "schedule/QuerySteps.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +30,7 @@ TDeleteOldForm::TDeleteOldForm(QWidget *owner) : QDialog(owner, DialogWindowFlag
     DeleteBtn = NewButton(QStringLiteral("&Delete"), "DeleteBtn", this);
     CancelBtn = NewStandardButton(StandardButton::Cancel, "CancelBtn", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TDeleteOldForm::DeleteBtnClick);
+    ConnectHandler(DeleteBtn, &QPushButton::clicked, this, &TDeleteOldForm::DeleteBtnClick);
     layOut();
     FormCreate();
 }

@@ -3,6 +3,7 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/TableMaintenance.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/WindowDisplay.h"
 
@@ -88,7 +89,7 @@ void TInformationForm::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
 }
 
 void TInformationForm::FormActivate()

@@ -1,6 +1,5 @@
 #include "admin/ResourceFrm.h"
 
-#include "admin/RowCommands.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
 #include "platform/ui/DBCheckBox.h"
@@ -9,6 +8,8 @@
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DBMemo.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
+#include "platform/ui/RowCommands.h"
 #include "platform/ui/WindowDisplay.h"
 
 #include <QFormLayout>
@@ -83,8 +84,8 @@ void TResourceForm::createControls()
     DBEdit4->setEnabled(false);
     DBEdit4->setReadOnly(true);
 
-    connect(DBEdit1, &TDBEdit::textChanged, this, &TResourceForm::DBEdit1Change);
-    connect(DBCheckBox1, &TDBCheckBox::clicked, this, &TResourceForm::DBCheckBox1Click);
+    ConnectHandler(DBEdit1, &TDBEdit::textChanged, this, &TResourceForm::DBEdit1Change);
+    ConnectHandler(DBCheckBox1, &TDBCheckBox::clicked, this, &TResourceForm::DBCheckBox1Click);
 }
 
 void TResourceForm::createRestrictControls()
@@ -101,9 +102,9 @@ void TResourceForm::createRestrictControls()
     RSaveBtn = NewButton(QStringLiteral("Save"), "RSaveBtn", this);
     RDeleteBtn = NewButton(QStringLiteral("Delete"), "RDeleteBtn", this);
 
-    connect(RInsertBtn, &QPushButton::clicked, this, &TResourceForm::RInsertBtnClick);
-    connect(RSaveBtn, &QPushButton::clicked, this, &TResourceForm::RSaveBtnClick);
-    connect(RDeleteBtn, &QPushButton::clicked, this, &TResourceForm::RDeleteBtnClick);
+    ConnectHandler(RInsertBtn, &QPushButton::clicked, this, &TResourceForm::RInsertBtnClick);
+    ConnectHandler(RSaveBtn, &QPushButton::clicked, this, &TResourceForm::RSaveBtnClick);
+    ConnectHandler(RDeleteBtn, &QPushButton::clicked, this, &TResourceForm::RDeleteBtnClick);
 }
 
 void TResourceForm::createButtons()
@@ -114,9 +115,9 @@ void TResourceForm::createButtons()
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(InsertBtn, &QPushButton::clicked, this, &TResourceForm::InsertBtnClick);
-    connect(SaveBtn, &QPushButton::clicked, this, &TResourceForm::SaveBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TResourceForm::DeleteBtnClick);
+    ConnectHandler(InsertBtn, &QPushButton::clicked, this, &TResourceForm::InsertBtnClick);
+    ConnectHandler(SaveBtn, &QPushButton::clicked, this, &TResourceForm::SaveBtnClick);
+    ConnectHandler(DeleteBtn, &QPushButton::clicked, this, &TResourceForm::DeleteBtnClick);
 }
 
 void TResourceForm::layOut()

@@ -1,12 +1,13 @@
 #include "admin/SecurityFrm.h"
 
-#include "admin/RowCommands.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/ui/DBCheckBox.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
+#include "platform/ui/RowCommands.h"
 #include "platform/ui/WindowDisplay.h"
 
 #include <QEvent>
@@ -81,10 +82,10 @@ void TSecurityForm::createControls()
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(DBEdit2, &TDBEdit::textChanged, this, &TSecurityForm::DBEdit2Change);
-    connect(SaveBtn, &QPushButton::clicked, this, &TSecurityForm::SaveBtnClick);
-    connect(InsertBtn, &QPushButton::clicked, this, &TSecurityForm::InsertBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TSecurityForm::DeleteBtnClick);
+    ConnectHandler(DBEdit2, &TDBEdit::textChanged, this, &TSecurityForm::DBEdit2Change);
+    ConnectHandler(SaveBtn, &QPushButton::clicked, this, &TSecurityForm::SaveBtnClick);
+    ConnectHandler(InsertBtn, &QPushButton::clicked, this, &TSecurityForm::InsertBtnClick);
+    ConnectHandler(DeleteBtn, &QPushButton::clicked, this, &TSecurityForm::DeleteBtnClick);
 }
 
 void TSecurityForm::layOut()
@@ -142,7 +143,7 @@ void TSecurityForm::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
 }
 
 void TSecurityForm::FormActivate()

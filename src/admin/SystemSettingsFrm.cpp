@@ -2,16 +2,17 @@
 
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
+#include "platform/sys/PlatformColors.h"
 #include "platform/ui/ColorSample.h"
+#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/DBCheckBox.h"
 #include "platform/ui/DBEdit.h"
-#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/SpinEdit.h"
 #include "platform/ui/WindowDisplay.h"
-#include "schedule/ScheduleCell.h"
 
 #include <QColorDialog>
 #include <QFormLayout>
@@ -119,13 +120,13 @@ void TSystemSettingsForm::createReportControls()
 
 void TSystemSettingsForm::connectHandlers()
 {
-    connect(BitBtn2, &QPushButton::clicked, this, &TSystemSettingsForm::BitBtn2Click);
-    connect(InUseColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::InUseColorMouseDown);
-    connect(FreeColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::FreeColorMouseDown);
-    connect(NoWorkColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::NoWorkColorMouseDown);
-    connect(PrintInUseColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::PrintInUseColorMouseDown);
-    connect(PrintFreeColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::PrintFreeColorMouseDown);
-    connect(PrintNoWorkColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::PrintNoWorkColorMouseDown);
+    ConnectHandler(BitBtn2, &QPushButton::clicked, this, &TSystemSettingsForm::BitBtn2Click);
+    ConnectHandler(InUseColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::InUseColorMouseDown);
+    ConnectHandler(FreeColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::FreeColorMouseDown);
+    ConnectHandler(NoWorkColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::NoWorkColorMouseDown);
+    ConnectHandler(PrintInUseColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::PrintInUseColorMouseDown);
+    ConnectHandler(PrintFreeColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::PrintFreeColorMouseDown);
+    ConnectHandler(PrintNoWorkColor, &TColorSample::mouseDown, this, &TSystemSettingsForm::PrintNoWorkColorMouseDown);
 }
 
 QWidget *TSystemSettingsForm::layOutGeneralPage()

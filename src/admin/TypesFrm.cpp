@@ -1,11 +1,12 @@
 #include "admin/TypesFrm.h"
 
-#include "admin/RowCommands.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
+#include "platform/ui/RowCommands.h"
 #include "platform/ui/WindowDisplay.h"
 
 #include <QFormLayout>
@@ -56,9 +57,9 @@ void TTypesForm::createControls()
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(InsertBtn, &QPushButton::clicked, this, &TTypesForm::InsertBtnClick);
-    connect(SaveBtn, &QPushButton::clicked, this, &TTypesForm::SaveBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TTypesForm::DeleteBtnClick);
+    ConnectHandler(InsertBtn, &QPushButton::clicked, this, &TTypesForm::InsertBtnClick);
+    ConnectHandler(SaveBtn, &QPushButton::clicked, this, &TTypesForm::SaveBtnClick);
+    ConnectHandler(DeleteBtn, &QPushButton::clicked, this, &TTypesForm::DeleteBtnClick);
 }
 
 void TTypesForm::layOut()

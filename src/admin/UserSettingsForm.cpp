@@ -3,6 +3,7 @@
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/WindowDisplay.h"
@@ -59,7 +60,7 @@ void TUserForm::createControls()
     BitBtn2->setDefault(true);
     BitBtn1 = NewStandardButton(StandardButton::Cancel, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
-    connect(BitBtn2, &QPushButton::clicked, this, &TUserForm::BitBtn2Click);
+    ConnectHandler(BitBtn2, &QPushButton::clicked, this, &TUserForm::BitBtn2Click);
 }
 
 void TUserForm::layOut()
@@ -91,7 +92,7 @@ void TUserForm::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
 }
 
 void TUserForm::FormActivate()

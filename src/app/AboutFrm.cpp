@@ -1,6 +1,7 @@
 #include "app/AboutFrm.h"
 
 #include "app/ProductBrand.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/WindowDisplay.h"
 
 #include <QBoxLayout>
@@ -30,7 +31,7 @@ TAboutBox::TAboutBox(QWidget *owner)
     Image1->setPixmap(ProductBrand::Calendar(PictureSize));
     ProductBrand::ShowProductName(*ProductName);
     OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    ConnectHandler(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(ProductName);

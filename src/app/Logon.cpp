@@ -2,9 +2,9 @@
 
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
+#include "data/ResourceAccess.h"
 #include "platform/db/FieldValue.h"
-#include "schedule/BookingRules.h"
-#include "schedule/QuerySteps.h"
+#include "platform/db/QuerySteps.h"
 
 #include <optional>
 

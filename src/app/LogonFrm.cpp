@@ -4,6 +4,7 @@
 #include "app/ProductBrand.h"
 #include "data/ProgramConst.h"
 #include "platform/sys/NetworkIdentity.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/WindowDisplay.h"
 
@@ -90,8 +91,8 @@ TLogonForm::TLogonForm(QWidget *owner)
     FixToLayoutSize(*this);
     CentreOnScreen(*this);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TLogonForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectHandler(BitBtn1, &QPushButton::clicked, this, &TLogonForm::BitBtn1Click);
+    ConnectHandler(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     FormCreate();
 }
 

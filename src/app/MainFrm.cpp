@@ -15,6 +15,7 @@
 #include "editors/ScheduleRangeFrm.h"
 #include "platform/db/DatabaseLocation.h"
 #include "platform/print/ProgramPrinter.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/HelpForm.h"
 #include "platform/ui/MessageBox.h"
@@ -166,29 +167,29 @@ void TMainForm::createHelpMenu()
 
 void TMainForm::connectCommands()
 {
-    connect(PrinterSetup1, &QAction::triggered, this, &TMainForm::PrinterSetup1Click);
-    connect(SystemSettings1, &QAction::triggered, this, &TMainForm::SystemSettings1Click);
-    connect(Security1, &QAction::triggered, this, &TMainForm::Security1Click);
-    connect(UserSettings1, &QAction::triggered, this, &TMainForm::UserSettings1Click);
-    connect(UserSetup1, &QAction::triggered, this, &TMainForm::UserSetup1Click);
-    connect(PackDatabase1, &QAction::triggered, this, &TMainForm::PackDatabase1Click);
-    connect(Information1, &QAction::triggered, this, &TMainForm::Information1Click);
-    connect(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
-    connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
-    connect(ProdcutHelp1, &QAction::triggered, this, [this] { ShowHelp(this, QStringLiteral("TMainForm")); });
-    connect(Types1, &QAction::triggered, this, &TMainForm::Types1Click);
-    connect(Resources1, &QAction::triggered, this, &TMainForm::Resources1Click);
-    connect(DisplayByResourceType1, &QAction::triggered, this, &TMainForm::DisplayByResourceType1Click);
-    connect(DisplayResourceDetail1, &QAction::triggered, this, &TMainForm::DisplayResourceDetail1Click);
-    connect(DisplayRangeOfDate1, &QAction::triggered, this, &TMainForm::DisplayRangeOfDate1Click);
-    connect(RangeofDates1, &QAction::triggered, this, &TMainForm::RangeofDates1Click);
-    connect(FindAvailableResource1, &QAction::triggered, this, &TMainForm::FindAvailableResource1Click);
-    connect(DisplayAllSchedules1, &QAction::triggered, this, &TMainForm::DisplayAllSchedules1Click);
-    connect(SingeResourceDetail1, &QAction::triggered, this, &TMainForm::SingeResourceDetail1Click);
-    connect(SingleResourceWeek1, &QAction::triggered, this, &TMainForm::SingleResourceWeek1Click);
-    connect(ResourceByTypeDetail1, &QAction::triggered, this, &TMainForm::ResourceByTypeDetail1Click);
-    connect(ResourceByTypeWeek1, &QAction::triggered, this, &TMainForm::ResourceByTypeWeek1Click);
-    connect(DeleteOldSchedules1, &QAction::triggered, this, &TMainForm::DeleteOldSchedules1Click);
+    ConnectHandler(PrinterSetup1, &QAction::triggered, this, &TMainForm::PrinterSetup1Click);
+    ConnectHandler(SystemSettings1, &QAction::triggered, this, &TMainForm::SystemSettings1Click);
+    ConnectHandler(Security1, &QAction::triggered, this, &TMainForm::Security1Click);
+    ConnectHandler(UserSettings1, &QAction::triggered, this, &TMainForm::UserSettings1Click);
+    ConnectHandler(UserSetup1, &QAction::triggered, this, &TMainForm::UserSetup1Click);
+    ConnectHandler(PackDatabase1, &QAction::triggered, this, &TMainForm::PackDatabase1Click);
+    ConnectHandler(Information1, &QAction::triggered, this, &TMainForm::Information1Click);
+    ConnectHandler(Exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    ConnectHandler(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    ConnectHandler(ProdcutHelp1, &QAction::triggered, this, [this] { ShowHelp(this, QStringLiteral("TMainForm")); });
+    ConnectHandler(Types1, &QAction::triggered, this, &TMainForm::Types1Click);
+    ConnectHandler(Resources1, &QAction::triggered, this, &TMainForm::Resources1Click);
+    ConnectHandler(DisplayByResourceType1, &QAction::triggered, this, &TMainForm::DisplayByResourceType1Click);
+    ConnectHandler(DisplayResourceDetail1, &QAction::triggered, this, &TMainForm::DisplayResourceDetail1Click);
+    ConnectHandler(DisplayRangeOfDate1, &QAction::triggered, this, &TMainForm::DisplayRangeOfDate1Click);
+    ConnectHandler(RangeofDates1, &QAction::triggered, this, &TMainForm::RangeofDates1Click);
+    ConnectHandler(FindAvailableResource1, &QAction::triggered, this, &TMainForm::FindAvailableResource1Click);
+    ConnectHandler(DisplayAllSchedules1, &QAction::triggered, this, &TMainForm::DisplayAllSchedules1Click);
+    ConnectHandler(SingeResourceDetail1, &QAction::triggered, this, &TMainForm::SingeResourceDetail1Click);
+    ConnectHandler(SingleResourceWeek1, &QAction::triggered, this, &TMainForm::SingleResourceWeek1Click);
+    ConnectHandler(ResourceByTypeDetail1, &QAction::triggered, this, &TMainForm::ResourceByTypeDetail1Click);
+    ConnectHandler(ResourceByTypeWeek1, &QAction::triggered, this, &TMainForm::ResourceByTypeWeek1Click);
+    ConnectHandler(DeleteOldSchedules1, &QAction::triggered, this, &TMainForm::DeleteOldSchedules1Click);
 }
 
 void TMainForm::FormCreate()
@@ -202,7 +203,7 @@ void TMainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
 }
 
 void TMainForm::FormActivate()

@@ -1,12 +1,12 @@
 #include "data/ProgramDataFrm.h"
 
 #include "data/ProgramConst.h"
+#include "data/ResourceAccess.h"
 #include "data/SchemaUpgrade.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/db/TimeValue.h"
-#include "schedule/BookingRules.h"
-#include "schedule/QuerySteps.h"
 
 #include <functional>
 

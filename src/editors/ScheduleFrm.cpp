@@ -1,15 +1,17 @@
 #include "editors/ScheduleFrm.h"
 
-#include "admin/ResourceInformationFrm.h"
+#include "common/ResourceInformationFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
+#include "data/ResourceAccess.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
+#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DBMemo.h"
-#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/SpinEdit.h"
@@ -90,12 +92,12 @@ void TScheduleForm::createControls()
 // with the keys.
 void TScheduleForm::connectHandlers()
 {
-    connect(ResourceLookup, &TDBLookupComboBox::keyValueChanged, this, &TScheduleForm::ApplyRights);
-    connect(InfoBtn, &QToolButton::clicked, this, &TScheduleForm::InfoBtnClick);
-    connect(SchStartTime, &TDateTimePicker::changed, this, &TScheduleForm::UpdateEndTime);
-    connect(Duration, &TSpinEdit::changed, this, &TScheduleForm::UpdateEndTime);
-    connect(SaveBtn, &QPushButton::clicked, this, &TScheduleForm::SaveBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TScheduleForm::DeleteBtnClick);
+    ConnectHandler(ResourceLookup, &TDBLookupComboBox::keyValueChanged, this, &TScheduleForm::ApplyRights);
+    ConnectHandler(InfoBtn, &QToolButton::clicked, this, &TScheduleForm::InfoBtnClick);
+    ConnectHandler(SchStartTime, &TDateTimePicker::changed, this, &TScheduleForm::UpdateEndTime);
+    ConnectHandler(Duration, &TSpinEdit::changed, this, &TScheduleForm::UpdateEndTime);
+    ConnectHandler(SaveBtn, &QPushButton::clicked, this, &TScheduleForm::SaveBtnClick);
+    ConnectHandler(DeleteBtn, &QPushButton::clicked, this, &TScheduleForm::DeleteBtnClick);
 }
 
 void TScheduleForm::layOut()

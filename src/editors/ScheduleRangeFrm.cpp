@@ -1,13 +1,15 @@
 #include "editors/ScheduleRangeFrm.h"
 
-#include "admin/ResourceInformationFrm.h"
+#include "common/ResourceInformationFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
+#include "data/ResourceAccess.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
-#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/SpinEdit.h"
@@ -98,13 +100,13 @@ void TScheduleRangeForm::createButtons()
 // the keys.
 void TScheduleRangeForm::connectHandlers()
 {
-    connect(ResourceLookup, &TDBLookupComboBox::keyValueChanged, this, &TScheduleRangeForm::UpdateRangeButtons);
-    connect(InfoBtn, &QToolButton::clicked, this, &TScheduleRangeForm::InfoBtnClick);
-    connect(SchStartTime, &TDateTimePicker::changed, this, &TScheduleRangeForm::UpdateEndTime);
-    connect(Duration, &TSpinEdit::changed, this, &TScheduleRangeForm::UpdateEndTime);
-    connect(AddBtn, &QPushButton::clicked, this, &TScheduleRangeForm::AddBtnClick);
-    connect(DeleteBtn, &QPushButton::clicked, this, &TScheduleRangeForm::DeleteBtnClick);
-    connect(ScheduleBtn, &QPushButton::clicked, this, &TScheduleRangeForm::ScheduleBtnClick);
+    ConnectHandler(ResourceLookup, &TDBLookupComboBox::keyValueChanged, this, &TScheduleRangeForm::UpdateRangeButtons);
+    ConnectHandler(InfoBtn, &QToolButton::clicked, this, &TScheduleRangeForm::InfoBtnClick);
+    ConnectHandler(SchStartTime, &TDateTimePicker::changed, this, &TScheduleRangeForm::UpdateEndTime);
+    ConnectHandler(Duration, &TSpinEdit::changed, this, &TScheduleRangeForm::UpdateEndTime);
+    ConnectHandler(AddBtn, &QPushButton::clicked, this, &TScheduleRangeForm::AddBtnClick);
+    ConnectHandler(DeleteBtn, &QPushButton::clicked, this, &TScheduleRangeForm::DeleteBtnClick);
+    ConnectHandler(ScheduleBtn, &QPushButton::clicked, this, &TScheduleRangeForm::ScheduleBtnClick);
 }
 
 void TScheduleRangeForm::layOut()

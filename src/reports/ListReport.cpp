@@ -3,8 +3,8 @@
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "reports/ReportPageEngine.h"
-#include "schedule/QuerySteps.h"
 #include "schedule/ScheduleCell.h"
 #include "schedule/TimeSlots.h"
 

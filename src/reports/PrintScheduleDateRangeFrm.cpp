@@ -4,8 +4,9 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
-#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/Handlers.h"
 #include "reports/Reports.h"
 
 #include <QCheckBox>
@@ -24,7 +25,7 @@ TPrintScheduleDateRangeForm::TPrintScheduleDateRangeForm(QWidget *owner)
     LayOut({{QStringLiteral("Resource To Print:"), DBLookupComboBox1},
             {QStringLiteral("Starting Date:"), DateTimePicker1},
             {QStringLiteral("Ending Date:"), DateTimePicker2}});
-    connect(DateTimePicker1, &TDateTimePicker::changed, this, &TPrintScheduleDateRangeForm::DateTimePicker1Change);
+    ConnectHandler(DateTimePicker1, &TDateTimePicker::changed, this, &TPrintScheduleDateRangeForm::DateTimePicker1Change);
     FormCreate();
 }
 

@@ -5,8 +5,9 @@
 #include "platform/db/FieldValue.h"
 #include "platform/db/Table.h"
 #include "platform/print/ProgramPrinter.h"
-#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/HelpForm.h"
 #include "platform/ui/MessageBox.h"
@@ -53,11 +54,11 @@ TReportDialog::TReportDialog(QWidget *owner, const QString &caption, const QStri
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     Footer->setMinimumWidth(Footer->fontMetrics().averageCharWidth() * FooterCharacters);
     PreviewBtn->setDefault(true);
-    connect(PreviewBtn, &QPushButton::clicked, this, &TReportDialog::PreviewBtnClick);
-    connect(PrintBtn, &QPushButton::clicked, this, &TReportDialog::PrintBtnClick);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectHandler(PreviewBtn, &QPushButton::clicked, this, &TReportDialog::PreviewBtnClick);
+    ConnectHandler(PrintBtn, &QPushButton::clicked, this, &TReportDialog::PrintBtnClick);
+    ConnectHandler(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
     // Every report dialog shares one page of the manual.
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { ShowHelp(this, QStringLiteral("TReportDialog")); });
+    ConnectHandler(HelpBtn, &QPushButton::clicked, this, [this] { ShowHelp(this, QStringLiteral("TReportDialog")); });
 }
 
 void TReportDialog::LayOut(const QList<QPair<QString, QWidget *>> &selections)

@@ -1,6 +1,7 @@
 #include "reports/ReportPreviewFrm.h"
 
 #include "platform/print/JpegFile.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/ModalRunner.h"
 
 #include <QHBoxLayout>
@@ -66,9 +67,9 @@ void TReportPreviewForm::createPanel()
     // Close is made first; Tab takes the buttons as they stand.
     setTabOrder(PreviousBtn, NextBtn);
     setTabOrder(NextBtn, BitBtn1);
-    connect(NextBtn, &QPushButton::clicked, this, &TReportPreviewForm::NextBtnClick);
-    connect(PreviousBtn, &QPushButton::clicked, this, &TReportPreviewForm::PreviousBtnClick);
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    ConnectHandler(NextBtn, &QPushButton::clicked, this, &TReportPreviewForm::NextBtnClick);
+    ConnectHandler(PreviousBtn, &QPushButton::clicked, this, &TReportPreviewForm::PreviousBtnClick);
+    ConnectHandler(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TReportPreviewForm::ShowPreview()
@@ -80,7 +81,7 @@ void TReportPreviewForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        RunHandler([this] { FormShow(); });
 }
 
 // A window opened before any job has finished has no page file to read: it stays blank, with

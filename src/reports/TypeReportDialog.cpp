@@ -1,11 +1,11 @@
 #include "reports/TypeReportDialog.h"
 
 #include "data/ProgramDataFrm.h"
+#include "data/ResourceAccess.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/MessageFrm.h"
-#include "schedule/BookingRules.h"
-#include "schedule/QuerySteps.h"
 
 TTypeReportDialog::TTypeReportDialog(QWidget *owner, const QString &caption, const QString &footerCaption)
     : TReportDialog(owner, caption, footerCaption, QStringLiteral("Print Grid Format")),

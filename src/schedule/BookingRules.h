@@ -18,12 +18,3 @@ QSet<int> BusyResources(const QList<NamedBooking> &dayBookings, double start, do
 // resource's bookings of that date. Returns false, and leaves the table editing, when they are not
 // free. The times are stored cut to the minute.
 bool SaveBookingIfFree(int excludeSequence);
-
-// Fills the data module's AllowedResources with the restricted resources listed for the user.
-void LoadAllowedResources(const QString &userID);
-// True when the logged-on user may book the resource although it is restricted.
-bool MayUseRestricted(int resourceID);
-// True when the resource is not restricted or the logged-on user may book it anyway.
-bool CanScheduleResource(int resourceID);
-// True when the logged-on user is shown the resource.
-bool IsResourceVisible(bool restricted, bool allowViewing, int resourceID);

@@ -1,18 +1,13 @@
 #pragma once
 
+#include "platform/sys/PlatformColors.h"
+
 #include <QColor>
 #include <QString>
 
 class QPainter;
 class QRect;
 class ScheduleGrid;
-
-// The platform colour value 0x8000000F: the system's button-face colour.
-constexpr int ButtonFaceColor = int(0x8000000F);
-
-// A platform colour value (0x00BBGGRR, or 0x80000000 plus a system colour index) as the colour to
-// paint with; system colours come from the application's palette.
-QColor PlatformColor(int color);
 
 // The platform colour of a cell of the given row and date: booked when it has text, otherwise free
 // in working time (Monday to Friday, slots starting from the start of working hours up to before

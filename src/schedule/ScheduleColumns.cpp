@@ -2,10 +2,10 @@
 
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
+#include "data/ResourceAccess.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/db/TimeValue.h"
-#include "schedule/BookingRules.h"
-#include "schedule/QuerySteps.h"
 #include "schedule/ScheduleGrid.h"
 #include "schedule/TimeSlots.h"
 

@@ -1,11 +1,20 @@
 #pragma once
 
+#include "platform/db/QuerySteps.h"
+
 #include <QList>
 #include <QString>
 #include <QVariant>
 
 class ScheduleGrid;
-struct ResourceChoice;
+
+// Resources chosen by conditions on the resource table, aliased R: the Where lines of a Select on
+// it ("Where R.TypeID = :TypeID") and the values they bind.
+struct ResourceChoice
+{
+    QStringList conditions;
+    QueryParams params;
+};
 
 // Writes column 0: "Time" in the heading row, then each row's slot start.
 void FillTimeColumn(ScheduleGrid &grid);

@@ -1,9 +1,10 @@
 #include "views/DisplayAllSchedulesFrm.h"
 
-#include "admin/RowCommands.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
+#include "platform/ui/RowCommands.h"
 #include "platform/ui/WindowDisplay.h"
 
 #include <QHBoxLayout>
@@ -39,7 +40,7 @@ void TDisplayAllSchedulesForm::createControls()
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(DeleteBtn, &QPushButton::clicked, this, &TDisplayAllSchedulesForm::DeleteBtnClick);
+    ConnectHandler(DeleteBtn, &QPushButton::clicked, this, &TDisplayAllSchedulesForm::DeleteBtnClick);
 }
 
 void TDisplayAllSchedulesForm::layOut()

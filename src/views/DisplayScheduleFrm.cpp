@@ -4,12 +4,13 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
+#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DBMemo.h"
-#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/DrawGrid.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageFrm.h"
 #include "platform/ui/WindowDisplay.h"
 #include "schedule/ProgramConst.h"
@@ -51,9 +52,9 @@ TDisplaySchedulesForm::TDisplaySchedulesForm(QWidget *owner, bool detailMode)
     layOut();
     BuildScheduleTable();
     // Connected after the first build, so that choosing the first resource does not build again.
-    connect(DisplayedResource, &TDBLookupComboBox::keyValueChanged, this, &TDisplaySchedulesForm::BuildScheduleTable);
-    connect(DisplayedDate, &TDateTimePicker::changed, this, &TDisplaySchedulesForm::DisplayedDateChange);
-    connect(DisplayedDate, &TDateTimePicker::closeUp, this, &TDisplaySchedulesForm::BuildScheduleTable);
+    ConnectHandler(DisplayedResource, &TDBLookupComboBox::keyValueChanged, this, &TDisplaySchedulesForm::BuildScheduleTable);
+    ConnectHandler(DisplayedDate, &TDateTimePicker::changed, this, &TDisplaySchedulesForm::DisplayedDateChange);
+    ConnectHandler(DisplayedDate, &TDateTimePicker::closeUp, this, &TDisplaySchedulesForm::BuildScheduleTable);
 }
 
 void TDisplaySchedulesForm::createControls()
@@ -79,8 +80,8 @@ void TDisplaySchedulesForm::createControls()
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(DrawGrid1, &TDrawGrid::cellDoubleClicked, this, &TDisplaySchedulesForm::DrawGrid1DblClick);
-    connect(AddBtn, &QPushButton::clicked, this, &TDisplaySchedulesForm::AddBtnClick);
+    ConnectHandler(DrawGrid1, &TDrawGrid::cellDoubleClicked, this, &TDisplaySchedulesForm::DrawGrid1DblClick);
+    ConnectHandler(AddBtn, &QPushButton::clicked, this, &TDisplaySchedulesForm::AddBtnClick);
 }
 
 void TDisplaySchedulesForm::layOut()
@@ -161,7 +162,7 @@ void TDisplaySchedulesForm::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
 }
 
 void TDisplaySchedulesForm::FormActivate()

@@ -3,9 +3,10 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
-#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/SpinEdit.h"
 #include "platform/ui/WindowDisplay.h"
@@ -30,9 +31,9 @@ TFindAvailableResourceForm::TFindAvailableResourceForm(QWidget *owner) : QDialog
     createControls();
     layOut();
     FormCreate();
-    connect(StartTime, &TDateTimePicker::changed, this, &TFindAvailableResourceForm::StartTimeChange);
-    connect(Duration, &TSpinEdit::changed, this, &TFindAvailableResourceForm::DurationChange);
-    connect(SearchBtn, &QPushButton::clicked, this, &TFindAvailableResourceForm::SearchBtnClick);
+    ConnectHandler(StartTime, &TDateTimePicker::changed, this, &TFindAvailableResourceForm::StartTimeChange);
+    ConnectHandler(Duration, &TSpinEdit::changed, this, &TFindAvailableResourceForm::DurationChange);
+    ConnectHandler(SearchBtn, &QPushButton::clicked, this, &TFindAvailableResourceForm::SearchBtnClick);
 }
 
 void TFindAvailableResourceForm::createControls()

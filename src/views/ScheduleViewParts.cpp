@@ -1,9 +1,9 @@
 #include "views/ScheduleViewParts.h"
 
-#include "admin/ResourceInformationFrm.h"
+#include "common/ResourceInformationFrm.h"
 #include "data/ProgramDataFrm.h"
-#include "platform/db/FieldValue.h"
 #include "editors/ScheduleFrm.h"
+#include "platform/db/FieldValue.h"
 #include "platform/ui/DrawGrid.h"
 #include "platform/ui/FormParts.h"
 #include "platform/ui/ModalRunner.h"

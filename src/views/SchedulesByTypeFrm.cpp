@@ -3,15 +3,16 @@
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/db/TimeValue.h"
-#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DrawGrid.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageFrm.h"
 #include "platform/ui/WindowDisplay.h"
 #include "schedule/ProgramConst.h"
-#include "schedule/QuerySteps.h"
 #include "schedule/ScheduleColumns.h"
 #include "views/ScheduleViewParts.h"
 
@@ -44,9 +45,9 @@ TSchedulesByTypeForm::TSchedulesByTypeForm(QWidget *owner) : QDialog(owner, Dial
     layOut();
     FormActivate();
     // Connected after the first build, so that showing the first type does not build again.
-    connect(TypeIDDisplay, &TDBLookupComboBox::keyValueChanged, this, &TSchedulesByTypeForm::BuildScheduleTable);
-    connect(DisplayedDate, &TDateTimePicker::changed, this, &TSchedulesByTypeForm::DisplayedDateChange);
-    connect(DisplayedDate, &TDateTimePicker::closeUp, this, &TSchedulesByTypeForm::BuildScheduleTable);
+    ConnectHandler(TypeIDDisplay, &TDBLookupComboBox::keyValueChanged, this, &TSchedulesByTypeForm::BuildScheduleTable);
+    ConnectHandler(DisplayedDate, &TDateTimePicker::changed, this, &TSchedulesByTypeForm::DisplayedDateChange);
+    ConnectHandler(DisplayedDate, &TDateTimePicker::closeUp, this, &TSchedulesByTypeForm::BuildScheduleTable);
 }
 
 void TSchedulesByTypeForm::createControls()
@@ -62,8 +63,8 @@ void TSchedulesByTypeForm::createControls()
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(DrawGrid1, &TDrawGrid::cellDoubleClicked, this, &TSchedulesByTypeForm::DrawGrid1DblClick);
-    connect(AddBtn, &QPushButton::clicked, this, &TSchedulesByTypeForm::AddBtnClick);
+    ConnectHandler(DrawGrid1, &TDrawGrid::cellDoubleClicked, this, &TSchedulesByTypeForm::DrawGrid1DblClick);
+    ConnectHandler(AddBtn, &QPushButton::clicked, this, &TSchedulesByTypeForm::AddBtnClick);
 }
 
 void TSchedulesByTypeForm::layOut()
@@ -131,7 +132,7 @@ void TSchedulesByTypeForm::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+        RunHandler([this] { FormActivate(); });
 }
 
 void TSchedulesByTypeForm::FormActivate()

@@ -1,14 +1,15 @@
 #include "views/SearchResultsFrm.h"
 
 #include "data/ProgramConst.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/db/TimeValue.h"
 #include "platform/ui/DrawGrid.h"
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageFrm.h"
 #include "platform/ui/WindowDisplay.h"
 #include "schedule/BookingRules.h"
 #include "schedule/ProgramConst.h"
-#include "schedule/QuerySteps.h"
 #include "schedule/ScheduleColumns.h"
 #include "views/ScheduleViewParts.h"
 
@@ -68,8 +69,8 @@ void TSearchResultsForm::createControls()
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
     HelpBtn = NewStandardButton(StandardButton::Help, "HelpBtn", this);
 
-    connect(DrawGrid1, &TDrawGrid::cellDoubleClicked, this, &TSearchResultsForm::DrawGrid1DblClick);
-    connect(AddBtn, &QPushButton::clicked, this, &TSearchResultsForm::AddBtnClick);
+    ConnectHandler(DrawGrid1, &TDrawGrid::cellDoubleClicked, this, &TSearchResultsForm::DrawGrid1DblClick);
+    ConnectHandler(AddBtn, &QPushButton::clicked, this, &TSearchResultsForm::AddBtnClick);
 }
 
 void TSearchResultsForm::layOut()

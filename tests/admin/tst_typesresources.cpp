@@ -2,9 +2,9 @@
 // the delete questions and what a delete takes with it, and the restricted-users list.
 
 #include "admin/ResourceFrm.h"
-#include "admin/ResourceInformationFrm.h"
 #include "admin/TypesFrm.h"
 #include "app/MainFrm.h"
+#include "common/ResourceInformationFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "platform/db/FieldValue.h"

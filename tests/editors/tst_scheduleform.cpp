@@ -1,16 +1,17 @@
 // The booking editor: what it proposes for a cell, who may change what, the conflict check on
 // Save, the end-time rule, and that closing without Save or Delete leaves the bookings as stored.
 
-#include "admin/ResourceInformationFrm.h"
+#include "common/ResourceInformationFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "editors/ScheduleFrm.h"
+#include "platform/db/Database.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"
+#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/DBEdit.h"
 #include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DBMemo.h"
-#include "platform/ui/DateTimePicker.h"
 #include "platform/ui/SpinEdit.h"
 #include "schedule/ProgramConst.h"
 #include "support/ScriptedDialogs.h"
@@ -457,6 +458,31 @@ private slots:
         const bool deleted = answer == MessageResult::Yes;
         QCOMPARE(site.stored(sequence).IsValid(), !deleted);
         QCOMPARE(editor.result(), int(deleted ? QDialog::Accepted : QDialog::Rejected));
+    }
+
+    // The engine's refusal reaches the user as a message from the button's own handler: the window
+    // stays open with what was typed, and the next Save goes through.
+    void aSaveTheEngineRefusesIsShownAndTheEditorGoesOn()
+    {
+        Fixture site;
+        MessageBoxRecorder boxes;
+        TScheduleForm editor;
+        editor.OpenForCell(site.freeCell(site.room), SlotStartTime(21));
+        TDatabase other(site.site.database.location());
+        other.Open();
+        other.exec(QStringLiteral("ALTER TABLE \"Schedule\" RENAME TO \"ScheduleElsewhere\""));
+
+        QTest::mouseClick(editor.SaveBtn, Qt::LeftButton);
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.first().icon, MessageIcon::Error);
+        QVERIFY(boxes.texts().first().contains(QLatin1String("Schedule")));
+        QCOMPARE(editor.result(), 0);
+
+        other.exec(QStringLiteral("ALTER TABLE \"ScheduleElsewhere\" RENAME TO \"Schedule\""));
+        QTest::mouseClick(editor.SaveBtn, Qt::LeftButton);
+        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(editor.result(), int(QDialog::Accepted));
+        QCOMPARE(site.bookingCount(), 1);
     }
 
     void infoShowsTheChosenResource()

@@ -3,6 +3,7 @@
 
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
+#include "data/ResourceAccess.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/FieldValue.h"
 #include "platform/db/TimeValue.h"

@@ -9,11 +9,11 @@
 #include "editors/ScheduleRangeFrm.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/db/Sessions.h"
-#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/DateTimePicker.h"
+#include "platform/ui/DBLookupComboBox.h"
 #include "platform/ui/SpinEdit.h"
-#include "schedule/QuerySteps.h"
 #include "support/LogOn.h"
 
 #include <QApplication>

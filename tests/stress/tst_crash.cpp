@@ -6,9 +6,9 @@
 #include "data/ProgramDataFrm.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/FieldValue.h"
+#include "platform/db/QuerySteps.h"
 #include "platform/db/Sessions.h"
 #include "platform/db/TimeValue.h"
-#include "schedule/QuerySteps.h"
 #include "support/TestDatabase.h"
 
 #include <QProcess>

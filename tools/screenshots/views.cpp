@@ -8,11 +8,10 @@
 // DATABASE is a location as quorvel-db takes it, best a demo site (quorvel-db demo DATABASE).
 
 #include "admin/ResourceFrm.h"
-#include "admin/ResourceInformationFrm.h"
 #include "admin/TypesFrm.h"
 #include "app/Logon.h"
 #include "app/MainFrm.h"
-#include "ShotTool.h"
+#include "common/ResourceInformationFrm.h"
 #include "data/ProgramConst.h"
 #include "data/ProgramDataFrm.h"
 #include "editors/ScheduleFrm.h"
@@ -24,6 +23,7 @@
 #include "platform/ui/QuorvelApplication.h"
 #include "platform/ui/SpinEdit.h"
 #include "schedule/ProgramConst.h"
+#include "ShotTool.h"
 #include "views/DisplayAllSchedulesFrm.h"
 #include "views/DisplayScheduleFrm.h"
 #include "views/FindAvailableResourceFrm.h"

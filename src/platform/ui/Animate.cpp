@@ -1,5 +1,7 @@
 #include "platform/ui/Animate.h"
 
+#include "platform/ui/Handlers.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -19,7 +21,7 @@ TAnimate::TAnimate(QWidget *parent)
     : QWidget(parent)
 {
     m_timer.setInterval(FrameMilliseconds);
-    connect(&m_timer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    ConnectHandler(&m_timer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 void TAnimate::SetActive(bool active)

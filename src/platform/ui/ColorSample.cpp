@@ -1,6 +1,6 @@
 #include "platform/ui/ColorSample.h"
 
-#include "schedule/ScheduleCell.h"
+#include "platform/sys/PlatformColors.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,9 +34,4 @@ void TColorSample::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         emit mouseDown();
-}
-
-int PlatformColorOf(const QColor &color)
-{
-    return (color.blue() << 16) | (color.green() << 8) | color.red();
 }

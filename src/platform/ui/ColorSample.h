@@ -27,6 +27,3 @@ protected:
 private:
     int m_color = 0x00FFFFFF;
 };
-
-// The platform colour value of a colour chosen by the user: 0x00BBGGRR.
-int PlatformColorOf(const QColor &color);

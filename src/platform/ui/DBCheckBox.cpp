@@ -1,11 +1,12 @@
 #include "platform/ui/DBCheckBox.h"
 
 #include "platform/db/FieldValue.h"
+#include "platform/ui/Handlers.h"
 
 TDBCheckBox::TDBCheckBox(const QString &text, QWidget *parent) : QCheckBox(text, parent)
 {
-    connect(&m_link, &TFieldDataLink::changed, this, &TDBCheckBox::showField);
-    connect(this, &QCheckBox::clicked, this, &TDBCheckBox::writeClick);
+    ConnectHandler(&m_link, &TFieldDataLink::changed, this, &TDBCheckBox::showField);
+    ConnectHandler(this, &QCheckBox::clicked, this, &TDBCheckBox::writeClick);
 }
 
 void TDBCheckBox::SetDataSource(TDataSource *source)

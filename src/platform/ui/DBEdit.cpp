@@ -1,14 +1,15 @@
 #include "platform/ui/DBEdit.h"
 
 #include "platform/ui/FieldText.h"
+#include "platform/ui/Handlers.h"
 
 #include <QRegularExpressionValidator>
 
 TDBEdit::TDBEdit(QWidget *parent)
     : QLineEdit(parent), m_validator(new QRegularExpressionValidator(this))
 {
-    connect(&m_link, &TFieldDataLink::changed, this, &TDBEdit::showField);
-    connect(this, &QLineEdit::textEdited, this, &TDBEdit::writeTypedText);
+    ConnectHandler(&m_link, &TFieldDataLink::changed, this, &TDBEdit::showField);
+    ConnectHandler(this, &QLineEdit::textEdited, this, &TDBEdit::writeTypedText);
 }
 
 void TDBEdit::SetDataSource(TDataSource *source)

@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
+#include "platform/ui/Handlers.h"
 
 #include <QHeaderView>
 #include <QScopedValueRollback>
@@ -51,11 +52,11 @@ TDBGrid::TDBGrid(QWidget *parent) : QTableView(parent), m_model(new TDBGridModel
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 4);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TDBGrid::moveTableTo);
+    ConnectHandler(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &TDBGrid::moveTableTo);
     // While the rows are read again the view may pick a current row of its own (the first, when
     // an editor gives the focus back); the table does not follow that.
-    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_resetting = true; });
-    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+    ConnectHandler(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_resetting = true; });
+    ConnectHandler(m_model, &QAbstractItemModel::modelReset, this, [this] {
         m_resetting = false;
         followTable();
     });
@@ -68,7 +69,7 @@ void TDBGrid::SetDataSource(TDataSource *source)
         disconnect(DataSource(), nullptr, this, nullptr);
     m_model->SetDataSource(source);
     if (source)
-        connect(source, &TDataSource::dataChanged, this, &TDBGrid::followTable);
+        ConnectHandler(source, &TDataSource::dataChanged, this, &TDBGrid::followTable);
     followTable();
 }
 

@@ -1,9 +1,10 @@
 #include "platform/ui/DBGridModel.h"
 
-#include "platform/db/DataSource.h"
 #include "platform/db/DatabaseError.h"
+#include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
 #include "platform/ui/FieldText.h"
+#include "platform/ui/Handlers.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool isNumeric(FieldKind kind)
 TDBGridModel::TDBGridModel(QObject *parent) : QAbstractTableModel(parent)
 {
     m_countAllTimer.setSingleShot(true);
-    connect(&m_countAllTimer, &QTimer::timeout, this, &TDBGridModel::countAll);
+    ConnectHandler(&m_countAllTimer, &QTimer::timeout, this, &TDBGridModel::countAll);
 }
 
 void TDBGridModel::SetDataSource(TDataSource *source)
@@ -32,8 +33,8 @@ void TDBGridModel::SetDataSource(TDataSource *source)
         disconnect(m_source, nullptr, this, nullptr);
     m_source = source;
     if (m_source) {
-        connect(m_source, &TDataSource::dataChanged, this, &TDBGridModel::tableChanged);
-        connect(m_source, &TDataSource::fieldChanged, this, &TDBGridModel::tableChanged);
+        ConnectHandler(m_source, &TDataSource::dataChanged, this, &TDBGridModel::tableChanged);
+        ConnectHandler(m_source, &TDataSource::fieldChanged, this, &TDBGridModel::tableChanged);
     }
     reset();
 }

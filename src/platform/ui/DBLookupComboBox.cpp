@@ -4,6 +4,7 @@
 #include "platform/db/FieldValue.h"
 #include "platform/db/Table.h"
 #include "platform/ui/FieldText.h"
+#include "platform/ui/Handlers.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -11,8 +12,8 @@
 
 TDBLookupComboBox::TDBLookupComboBox(QWidget *parent) : QComboBox(parent)
 {
-    connect(&m_link, &TFieldDataLink::changed, this, &TDBLookupComboBox::showBoundField);
-    connect(this, &QComboBox::activated, this, &TDBLookupComboBox::userChose);
+    ConnectHandler(&m_link, &TFieldDataLink::changed, this, &TDBLookupComboBox::showBoundField);
+    ConnectHandler(this, &QComboBox::activated, this, &TDBLookupComboBox::userChose);
 }
 
 void TDBLookupComboBox::SetDataSource(TDataSource *source)
@@ -31,7 +32,7 @@ void TDBLookupComboBox::SetListSource(TDataSource *source)
         disconnect(m_listSource, nullptr, this, nullptr);
     m_listSource = source;
     if (m_listSource)
-        connect(m_listSource, &TDataSource::dataChanged, this, &TDBLookupComboBox::listSourceChanged);
+        ConnectHandler(m_listSource, &TDataSource::dataChanged, this, &TDBLookupComboBox::listSourceChanged);
     reloadList();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/DBMemo.h"
 
 #include "platform/db/FieldValue.h"
+#include "platform/ui/Handlers.h"
 
 #include <QScopedValueRollback>
 #include <algorithm>
@@ -8,8 +9,8 @@
 TDBMemo::TDBMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(&m_link, &TFieldDataLink::changed, this, &TDBMemo::showField);
-    connect(this, &QPlainTextEdit::textChanged, this, &TDBMemo::writeUserChange);
+    ConnectHandler(&m_link, &TFieldDataLink::changed, this, &TDBMemo::showField);
+    ConnectHandler(this, &QPlainTextEdit::textChanged, this, &TDBMemo::writeUserChange);
 }
 
 void TDBMemo::SetDataSource(TDataSource *source)

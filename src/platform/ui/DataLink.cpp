@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSource.h"
 #include "platform/db/Table.h"
+#include "platform/ui/Handlers.h"
 
 #include <QScopedValueRollback>
 
@@ -15,9 +16,9 @@ void TFieldDataLink::SetDataSource(TDataSource *source)
         disconnect(m_source, nullptr, this, nullptr);
     m_source = source;
     if (m_source) {
-        connect(m_source, &TDataSource::dataChanged, this, &TFieldDataLink::notifyUnlessWriting);
-        connect(m_source, &TDataSource::fieldChanged, this, &TFieldDataLink::fieldWritten);
-        connect(m_source, &QObject::destroyed, this, &TFieldDataLink::changed);
+        ConnectHandler(m_source, &TDataSource::dataChanged, this, &TFieldDataLink::notifyUnlessWriting);
+        ConnectHandler(m_source, &TDataSource::fieldChanged, this, &TFieldDataLink::fieldWritten);
+        ConnectHandler(m_source, &QObject::destroyed, this, &TFieldDataLink::changed);
     }
     emit changed();
 }

@@ -1,6 +1,7 @@
 #include "platform/ui/DateTimePicker.h"
 
 #include "platform/db/TimeValue.h"
+#include "platform/ui/Handlers.h"
 
 #include <QCalendarWidget>
 #include <QEvent>
@@ -19,7 +20,7 @@ TDateTimePicker::TDateTimePicker(Kind kind, QWidget *parent) : QDateTimeEdit(par
         setDisplayFormat(QStringLiteral("h:mm:ss AP"));
     }
     SetDateTime(TimeValue::today());
-    connect(this, &QDateTimeEdit::dateTimeChanged, this, &TDateTimePicker::takeUserChange);
+    ConnectHandler(this, &QDateTimeEdit::dateTimeChanged, this, &TDateTimePicker::takeUserChange);
 }
 
 void TDateTimePicker::watchCalendar()

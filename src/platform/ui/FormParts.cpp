@@ -2,6 +2,7 @@
 
 #include "platform/ui/DBCheckBox.h"
 #include "platform/ui/DBLookupComboBox.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/HelpForm.h"
 
@@ -57,16 +58,16 @@ QPushButton *NewStandardButton(StandardButton kind, const char *name, QDialog *w
     button->setIcon(window->style()->standardIcon(look.icon));
     switch (kind) {
     case StandardButton::Ok:
-        QObject::connect(button, &QPushButton::clicked, window, &QDialog::accept);
+        ConnectHandler(button, &QPushButton::clicked, window, &QDialog::accept);
         break;
     case StandardButton::Cancel:
     case StandardButton::Close:
-        QObject::connect(button, &QPushButton::clicked, window, &QDialog::reject);
+        ConnectHandler(button, &QPushButton::clicked, window, &QDialog::reject);
         break;
     case StandardButton::Help:
         button->setVisible(HelpFilePresent);
         // The manual's page for a window is named after its class.
-        QObject::connect(button, &QPushButton::clicked, window,
+        ConnectHandler(button, &QPushButton::clicked, window,
                          [window] { ShowHelp(window, QString::fromLatin1(window->metaObject()->className())); });
         break;
     }

@@ -1,6 +1,7 @@
 #include "platform/ui/HelpForm.h"
 
 #include "platform/ui/FormParts.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/HelpFile.h"
 #include "platform/ui/ModalRunner.h"
 
@@ -29,8 +30,8 @@ THelpForm::THelpForm(QWidget *owner)
     BackBtn = NewButton(QStringLiteral("&Back"), "BackBtn", this);
     BackBtn->setEnabled(false);
     BitBtn1 = NewStandardButton(StandardButton::Close, "BitBtn1", this);
-    connect(BackBtn, &QPushButton::clicked, HelpViewer, &QTextBrowser::backward);
-    connect(HelpViewer, &QTextBrowser::backwardAvailable, BackBtn, &QPushButton::setEnabled);
+    ConnectHandler(BackBtn, &QPushButton::clicked, HelpViewer, &QTextBrowser::backward);
+    ConnectHandler(HelpViewer, &QTextBrowser::backwardAvailable, BackBtn, &QPushButton::setEnabled);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(BackBtn);

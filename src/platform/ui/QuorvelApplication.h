@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <exception>
 
-// The application object. Its notify is the program's general error report: an engine or platform
-// error that escapes an event handler is shown in a message box with the engine's own message, the
-// operation that raised it is abandoned, and the program goes on.
+// The application object. Handlers report their own errors (RunHandler); its notify is the last net
+// for an error that escapes anything else Qt calls: it is shown in the same message box, with the
+// engine's own message, the operation that raised it is abandoned, and the program goes on.
 class TQuorvelApplication : public QApplication
 {
     Q_OBJECT
@@ -16,5 +16,5 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
-// Shows an error in the general error report's box.
+// The general error report: shows an error in a message box with the engine's own message.
 void ReportError(const std::exception &error);

@@ -1,5 +1,7 @@
 #include "platform/ui/SpinEdit.h"
 
+#include "platform/ui/Handlers.h"
+
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStyleOptionSpinBox>
@@ -9,7 +11,7 @@
 TSpinEdit::TSpinEdit(QWidget *parent) : QAbstractSpinBox(parent)
 {
     lineEdit()->setText(QStringLiteral("0"));
-    connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::changed);
+    ConnectHandler(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::changed);
 }
 
 int TSpinEdit::Value() const

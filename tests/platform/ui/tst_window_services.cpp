@@ -1,6 +1,7 @@
-// The message box, the modal runner and the general error report.
+// The message box, the modal runner, the handlers' error report and its last net.
 
 #include "platform/db/DatabaseError.h"
+#include "platform/ui/Handlers.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/ModalRunner.h"
 #include "platform/ui/QuorvelApplication.h"
@@ -9,6 +10,7 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -47,6 +49,18 @@ protected:
         ++handled;
         fail();
         return true;
+    }
+};
+
+// A window whose handler fails with an error each time it runs.
+class FailingHandler : public QObject
+{
+public:
+    int runs = 0;
+    void SaveBtnClick()
+    {
+        ++runs;
+        throw EDatabaseError(QStringLiteral("Record locked by another user: Schedule"));
     }
 };
 
@@ -153,6 +167,30 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("driven"));
         QTimer::singleShot(0, &dialog, &QDialog::reject);
         QCOMPARE(RunModal(dialog), int(QDialog::Rejected));
+    }
+
+    // The button's click() returns normally: the error stops in the handler's own frame, before
+    // it could unwind through Qt's signal code into the caller.
+    void connectedHandlersReportTheirErrorsWithoutUnwindingThroughQt()
+    {
+        MessageBoxRecorder recorder;
+        QPushButton button;
+        button.setCheckable(true);
+        FailingHandler window;
+        QList<bool> lambdaSaw;
+        ConnectHandler(&button, &QPushButton::clicked, &window, &FailingHandler::SaveBtnClick);
+        ConnectHandler(&button, &QPushButton::clicked, &window, [&](bool checked) {
+            lambdaSaw << checked;
+            throw std::runtime_error("out of paper");
+        });
+        button.click();
+        button.click();
+        QCOMPARE(window.runs, 2);
+        QCOMPARE(lambdaSaw, QList<bool>({true, false}));
+        const QString locked = QStringLiteral("Record locked by another user: Schedule");
+        const QString paper = QStringLiteral("out of paper");
+        QCOMPARE(recorder.texts(), QStringList({locked, paper, locked, paper}));
+        QCOMPARE(recorder.shown.at(0).icon, MessageIcon::Error);
     }
 
     void errorsEscapingAnEventHandlerAreReportedAndTheProgramGoesOn_data()

@@ -1,4 +1,4 @@
-#include "schedule/QuerySteps.h"
+#include "platform/db/QuerySteps.h"
 
 #include "platform/db/Query.h"
 

@@ -1,4 +1,4 @@
-#include "admin/ResourceInformationFrm.h"
+#include "common/ResourceInformationFrm.h"
 
 #include "data/ProgramDataFrm.h"
 #include "platform/ui/DBCheckBox.h"

@@ -1,4 +1,4 @@
-#include "admin/RowCommands.h"
+#include "platform/ui/RowCommands.h"
 
 #include "platform/db/Table.h"
 #include "platform/ui/MessageBox.h"

@@ -24,11 +24,3 @@ void WalkQuery(TQuery &query, const QStringList &lines, const QueryParams &param
                const std::function<void(const QSqlQuery &row)> &visit);
 // Runs a statement that returns no rows and unprepares the query.
 void ExecQuery(TQuery &query, const QStringList &lines, const QueryParams &params);
-
-// Resources chosen by conditions on the resource table, aliased R: the Where lines of a Select on
-// it ("Where R.TypeID = :TypeID") and the values they bind.
-struct ResourceChoice
-{
-    QStringList conditions;
-    QueryParams params;
-};
